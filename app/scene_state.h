@@ -1,0 +1,83 @@
+#pragma once
+// The one record of application state. Every GLUT callback reads and writes the single
+// instance `scene` directly; the scene objects it owns exist from initScene on.
+
+#include <memory>
+
+class AxisMarker;
+class EngineBlock;
+class CrankTrain;
+class GasVolume;
+class Valve;
+
+// Which part group is singled out. The pick names of the groups are the same numbers.
+enum ViewMode : int {
+    VIEW_ENGINE = 0,
+    VIEW_BLOCK = 1,
+    VIEW_CRANK = 2,
+    VIEW_VALVES = 3,
+};
+
+struct Vec3 {
+    double x, y, z;
+};
+
+struct SceneState {
+    SceneState();
+    ~SceneState();
+    SceneState(const SceneState&) = delete;
+    SceneState& operator=(const SceneState&) = delete;
+
+    // Window: the size asked for at creation; also the overlay's 2-D frame, never changed.
+    int windowWidth = 800;          // pixels at start; overlay units
+    int windowHeight = 600;         // pixels at start; overlay units
+    float aspect = 0.0f;            // width / height of the last reshape
+
+    // Display options
+    bool showExplanations = true;
+    bool showHelp = true;
+    bool showBlock = true;
+    bool showGas = true;
+    bool showFps = false;
+    bool showLightMarkers = false;
+    bool texturesOn = false;
+    ViewMode viewMode = VIEW_CRANK;
+
+    // Animation
+    double crankAngle = 0.0;        // degrees over one four-stroke cycle, [0, 720]
+    double speed = 0.1;             // crank revolutions per second, may be zero or negative
+    double lastFrameTime = 0.0;     // elapsed-time clock at the end of the last step, ms
+    double fps = 0.0;               // frames per second of the last step
+    bool flickering = false;        // a light-0 flicker sequence is running
+    int flashCountdown = 5;         // toggles left in the running sequence
+    bool light0Lit = false;         // mirrors whether GL_LIGHT0 is enabled
+    double lastFlashTime = 0.0;     // elapsed-time clock at the last flicker toggle, ms
+
+    // Camera
+    double azimuth = 6.963;         // radians about world z, from +x towards +y
+    double elevation = -3.5996;     // radians above the x-y plane, not clamped
+    double distance = 10.0;         // model units from the world origin
+    Vec3 eye;                       // always the orbit point of the three above
+    Vec3 lookAt{0.0, 0.0, 0.5};     // model units, never changed
+    double zoom = 0.2;              // uniform scale after the viewing transform, never below 0
+
+    // Mouse, GLUT window coordinates in pixels (origin top left, y downwards)
+    int pressX = 0;
+    int pressY = 0;
+    bool leftDragging = false;
+    bool rightDragging = false;
+    int rightPressY = 0;
+    int dragDX = 0;
+    int dragDY = 0;
+    int zoomDelta = 0;
+
+    // Scene objects, built by initScene once the GL context exists
+    std::unique_ptr<AxisMarker> axisMarker;
+    std::unique_ptr<EngineBlock> block;
+    std::unique_ptr<CrankTrain> crankTrain;
+    std::unique_ptr<GasVolume> gas;
+    std::unique_ptr<Valve> intakeValve;
+    std::unique_ptr<Valve> exhaustValve;
+};
+
+extern SceneState scene;

@@ -1,0 +1,88 @@
+#include "app/startup.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "app/scene_state.h"
+
+namespace {
+
+constexpr float kClearColour[4] = {0.05f, 0.05f, 0.05f, 0.0f};   // near black
+
+// Each line carries its own leading spaces: 25, 28, 27, 34, 39, 25.
+const char* const kBannerLatin1[] = {
+    "                         *********************************",
+    "                            Projet: Tarvex \xE0 explosion",
+    "                           Auteurs: l'equipe Tarvex",
+    "                                  Cours: mecanique",
+    "                                       Classe: tous",
+    "                         *********************************",
+};
+const char* const kBannerUtf8[] = {
+    kBannerLatin1[0],
+    "                            Projet: Tarvex \xC3\xA0 explosion",
+    kBannerLatin1[2],
+    kBannerLatin1[3],
+    kBannerLatin1[4],
+    kBannerLatin1[5],
+};
+
+}  // namespace
+
+const char* const* bannerLines(bool utf8)
+{
+    return utf8 ? kBannerUtf8 : kBannerLatin1;
+}
+
+bool consoleIsUtf8()
+{
+    // The user's locale is looked at only here; the program itself keeps the "C" locale.
+    const char* previous = std::setlocale(LC_CTYPE, nullptr);
+    std::string saved = previous ? previous : "C";
+    bool utf8 = false;
+    if (std::setlocale(LC_CTYPE, "") != nullptr) {
+        const char* codeset = nl_langinfo(CODESET);
+        utf8 = codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+    }
+    std::setlocale(LC_CTYPE, saved.c_str());
+    return utf8;
+}
+
+void printBanner()
+{
+    const char* const* lines = bannerLines(consoleIsUtf8());
+    for (int i = 0; i < 6; ++i) std::cout << lines[i] << std::endl;
+}
+
+void initScene()
+{
+    glClearColor(kClearColour[0], kClearColour[1], kClearColour[2], kClearColour[3]);
+    // Lights 0 and 1 stay off: the flicker switches the first, the spark the second.
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT2);
+    glEnable(GL_LIGHT3);
+    glEnable(GL_LIGHT4);
+    glEnable(GL_NORMALIZE);                 // the cylinder builders' normals are not unit length
+    glShadeModel(GL_SMOOTH);
+}
+
+void onReshape(int width, int height)
+{
+    // A zero height (a minimised window) keeps the previous aspect rather than dividing by 0.
+    if (height > 0) scene.aspect = static_cast<float>(static_cast<double>(width) / height);
+    else if (scene.aspect == 0.0f) scene.aspect = 1.0f;
+
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(kFieldOfViewDeg, scene.aspect, kNearPlane, kFarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Start-up: the console banner, the OpenGL start state with the scene objects, and the
+// reshape callback that keeps the 3-D projection matched to the window.
+
+// Window title; the "a grave" is the ISO 8859-1 byte 0xE0, as X window names expect.
+constexpr const char* kWindowTitle = "Tarvex \xE0 explosion (essence, 4 temps)";
+
+constexpr double kFieldOfViewDeg = 20.0;    // vertical
+constexpr double kNearPlane = 1.0;          // model units from the eye
+constexpr double kFarPlane = 20.0;
+
+// The banner's six lines, the title's "a grave" encoded for a console whose character set is
+// UTF-8 (utf8) or ISO 8859-1.
+const char* const* bannerLines(bool utf8);
+bool consoleIsUtf8();                       // from the user's locale settings
+void printBanner();
+void initScene();                           // needs the window's GL context current
+void onReshape(int width, int height);

@@ -1,0 +1,20 @@
+#pragma once
+// A poppet valve in one display list: head at the local origin, stem 4 units along +x.
+// valveLift places a valve along world x for a crank angle in degrees.
+
+#include <GL/gl.h>
+
+enum class ValveSide { intake, exhaust };
+
+constexpr double kValveClosedX = 7.5;       // model units, the seat
+constexpr double kValveOpenX = 8.85;        // fully open, 90 degrees into its stroke
+
+double valveLift(double angleDeg, ValveSide side);
+
+class Valve {
+public:
+    Valve();                                // compiles the list; needs a current GL context
+    void draw() const;
+
+    GLuint list;
+};
