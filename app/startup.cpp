@@ -10,6 +10,10 @@
 #include <string>
 
 #include "app/scene_state.h"
+#include "model/axis_marker.h"
+#include "model/crank_train.h"
+#include "model/gas_volume.h"
+#include "model/valve.h"
 
 namespace {
 
@@ -71,6 +75,13 @@ void initScene()
     glEnable(GL_LIGHT4);
     glEnable(GL_NORMALIZE);                 // the cylinder builders' normals are not unit length
     glShadeModel(GL_SMOOTH);
+
+    // Each object is stored as soon as it exists; all but the gas compile display lists now.
+    scene.axisMarker = std::make_unique<AxisMarker>();
+    scene.crankTrain = std::make_unique<CrankTrain>();
+    scene.gas = std::make_unique<GasVolume>();
+    scene.intakeValve = std::make_unique<Valve>();
+    scene.exhaustValve = std::make_unique<Valve>();
 }
 
 void onReshape(int width, int height)

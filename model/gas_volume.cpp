@@ -1,0 +1,82 @@
+#include "model/gas_volume.h"
+
+#include <GL/glut.h>
+
+#include "model/crank_kinematics.h"
+#include "model/material.h"
+#include "model/mesh.h"
+
+namespace {
+
+// Yellowish and half transparent; with lighting on the charge's alpha is the diffuse alpha.
+constexpr Material kGasMaterial = {
+    {0.2f, 0.2f, 0.1f, 1.0f}, {0.8f, 0.8f, 0.2f, 0.5f}, {0.8f, 0.8f, 0.8f, 1.0f}, 20.0f};
+
+constexpr double kCrownGap = 3.3;           // piston pin to the charge's start, 0.1 past the crown
+constexpr double kHeadPlaneX = 7.6;         // the charge ends at the spark plug's base
+constexpr float kChamberRadius = 2.1f;      // a little over the bore, so no seam shows
+constexpr int kChamberSlices = 35;
+
+// Passage charges, drawn while their valve stands beyond half its travel.
+constexpr float kIntakeWindowStart = 45.0f;     // crank degrees, both bounds excluded
+constexpr float kIntakeWindowEnd = 135.0f;
+constexpr float kExhaustWindowStart = 585.0f;
+constexpr float kExhaustWindowEnd = 675.0f;
+constexpr float kPassageBoxX = 8.9f;        // box over the passage, centre and size
+constexpr float kPassageBoxY = 2.8f;
+constexpr float kPassageBoxZ = 0.3f;
+constexpr float kPassageBoxSize[3] = {1.4f, 4.4f, 1.4f};
+constexpr float kPortStartX = 7.5f;         // cylinder around the valve, along +x
+constexpr float kPortY = 1.0f;
+constexpr float kPortRadius = 0.8f;
+constexpr float kPortLength = 1.5f;
+constexpr int kPortSlices = 12;
+
+// One passage charge on the side whose sign is ySign (+1 intake, -1 exhaust).
+void drawPassageCharge(float ySign)
+{
+    glPushMatrix();
+        glTranslatef(kPassageBoxX, ySign * kPassageBoxY, kPassageBoxZ);
+        glScalef(kPassageBoxSize[0], kPassageBoxSize[1], kPassageBoxSize[2]);
+        glutSolidCube(1.0);
+    glPopMatrix();
+    glPushMatrix();
+        glTranslatef(kPortStartX, ySign * kPortY, 0.0f);
+        glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+        drawCylinder(kPortRadius, kPortLength, kPortSlices, 1, true);
+    glPopMatrix();
+}
+
+}  // namespace
+
+GasVolume::GasVolume()
+    : crankRadius(kCrankRadius), rodLength(kRodLength), thickness(kThickness),
+      crankAngleRad(0.0), rodAngleRad(0.0), pistonX(0.0)
+{
+}
+
+void GasVolume::draw(float angleDeg)
+{
+    // Each charge adds half its lit colour to what is behind it.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+
+    const SliderCrank k = sliderCrank(angleDeg, crankRadius, rodLength);
+    crankAngleRad = k.crankAngleRad;
+    rodAngleRad = k.rodAngleRad;
+    pistonX = k.pistonX;
+
+    applyMaterial(kGasMaterial);
+
+    glPushMatrix();
+        glTranslatef(static_cast<float>(pistonX + kCrownGap), 0.0f, 5 * thickness / 2);
+        glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+        drawCylinder(kChamberRadius, static_cast<float>(kHeadPlaneX - kCrownGap - pistonX),
+                     kChamberSlices, 1, true);
+    glPopMatrix();
+
+    if (angleDeg > kIntakeWindowStart && angleDeg < kIntakeWindowEnd) drawPassageCharge(+1.0f);
+    if (angleDeg > kExhaustWindowStart && angleDeg < kExhaustWindowEnd) drawPassageCharge(-1.0f);
+
+    glDisable(GL_BLEND);
+}

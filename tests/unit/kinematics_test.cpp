@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/crank_kinematics.h"
+#include "model/valve.h"
+
+namespace {
+
+constexpr double kCrankAxisX = -3.25;
+
+}  // namespace
+
+TEST(SliderCrank, PistonAndRodAtTheCycleLandmarks)
+{
+    struct Case {
+        double angle, rodAngleDeg, pistonX;
+    } cases[] = {
+        {0, 0.0, 3.25},     {90, 17.4576, 1.51977}, {180, 0.0, 0.25},  {270, -17.4576, 1.51977},
+        {360, 0.0, 3.25},   {540, 0.0, 0.25},       {630, -17.4576, 1.51977}, {720, 0.0, 3.25},
+    };
+    for (const Case& c : cases) {
+        SliderCrank k = sliderCrank(c.angle, kCrankRadius, kRodLength);
+        EXPECT_NEAR(k.rodAngleDeg, c.rodAngleDeg, 1e-3) << "at " << c.angle;
+        EXPECT_NEAR(k.pistonX, c.pistonX, 1e-4) << "at " << c.angle;
+        EXPECT_NEAR(k.rodAngleRad * 180.0 / kPi, k.rodAngleDeg, 1e-12);
+        // The rod's big eye lies on the crank pin at every angle.
+        const double theta = c.angle * kPi / 180.0;
+        EXPECT_NEAR(k.pistonX - kRodLength * std::cos(k.rodAngleRad), kCrankAxisX + kCrankRadius * std::cos(theta), 1e-9);
+        EXPECT_NEAR(kRodLength * std::sin(k.rodAngleRad), kCrankRadius * std::sin(theta), 1e-9);
+    }
+}
+
+TEST(SliderCrank, PistonStaysWithinItsStroke)
+{
+    for (double a = 0.0; a <= 720.0; a += 0.25) {
+        SliderCrank k = sliderCrank(a, kCrankRadius, kRodLength);
+        EXPECT_GE(k.pistonX, 0.25 - 1e-12);
+        EXPECT_LE(k.pistonX, 3.25 + 1e-12);
+        EXPECT_NEAR(k.pistonX, sliderCrank(a + 360.0, kCrankRadius, kRodLength).pistonX, 1e-9);
+    }
+}
+
+TEST(ValveLift, FollowsItsTableWithBoundsIncluded)
+{
+    struct Case {
+        double angle;
+        ValveSide side;
+        double x;
+    } cases[] = {
+        {0, ValveSide::intake, 7.5},     {45, ValveSide::intake, 8.175},  {89.999, ValveSide::intake, 8.85},
+        {90, ValveSide::intake, 8.85},   {135, ValveSide::intake, 8.175}, {180, ValveSide::intake, 7.5},
+        {179.9, ValveSide::intake, 7.5015}, {360, ValveSide::intake, 7.5}, {720, ValveSide::intake, 7.5},
+        {540, ValveSide::exhaust, 7.5},  {585, ValveSide::exhaust, 8.175}, {630, ValveSide::exhaust, 8.85},
+        {675, ValveSide::exhaust, 8.175}, {720, ValveSide::exhaust, 7.5}, {539.9, ValveSide::exhaust, 7.5},
+        {0, ValveSide::exhaust, 7.5},    {90, ValveSide::exhaust, 7.5},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(valveLift(c.angle, c.side), c.x, 1e-4)
+            << (c.side == ValveSide::intake ? "intake" : "exhaust") << " at " << c.angle;
+}
+
+TEST(ValveLift, NeverBothOffTheirSeatAndClosedFrom180To540)
+{
+    for (double a = 0.0; a <= 720.0; a += 0.1) {
+        const double in = valveLift(a, ValveSide::intake);
+        const double ex = valveLift(a, ValveSide::exhaust);
+        EXPECT_FALSE(in != kValveClosedX && ex != kValveClosedX) << "both open at " << a;
+        EXPECT_GE(in, kValveClosedX);
+        EXPECT_LE(in, kValveOpenX + 1e-12);
+        EXPECT_GE(ex, kValveClosedX - 1e-12);
+        EXPECT_LE(ex, kValveOpenX + 1e-12);
+        if (a >= 180.0 && a <= 540.0) {
+            EXPECT_EQ(in, kValveClosedX) << a;
+            EXPECT_EQ(ex, kValveClosedX) << a;
+        }
+    }
+}
