@@ -7,9 +7,11 @@
 #include <clocale>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "app/scene_state.h"
+#include "model/engine_block.h"
 
 namespace {
 
@@ -71,6 +73,10 @@ void initScene()
     glEnable(GL_LIGHT4);
     glEnable(GL_NORMALIZE);                 // the cylinder builders' normals are not unit length
     glShadeModel(GL_SMOOTH);
+
+    // The scene objects compile their display lists now; the block comes second, after the
+    // axis marker.
+    scene.block = std::make_unique<EngineBlock>();
 }
 
 void onReshape(int width, int height)

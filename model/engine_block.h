@@ -26,4 +26,7 @@ public:
     unsigned char* textureImage = nullptr;  // only between the file read and the mipmap upload
     GLuint textureName = 0;                 // 0 while no texture object exists
     bool textureTried = false;              // the image file is read at most once per run
+
+private:
+    void buildTexture();                    // reads the image and uploads it with its mipmaps
 };
