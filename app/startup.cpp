@@ -7,11 +7,13 @@
 #include <clocale>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "app/scene_state.h"
 #include "model/axis_marker.h"
 #include "model/crank_train.h"
+#include "model/engine_block.h"
 #include "model/gas_volume.h"
 #include "model/valve.h"
 
@@ -78,6 +80,7 @@ void initScene()
 
     // Each object is stored as soon as it exists; all but the gas compile display lists now.
     scene.axisMarker = std::make_unique<AxisMarker>();
+    scene.block = std::make_unique<EngineBlock>();
     scene.crankTrain = std::make_unique<CrankTrain>();
     scene.gas = std::make_unique<GasVolume>();
     scene.intakeValve = std::make_unique<Valve>();

@@ -10,13 +10,23 @@
 class EngineBlock {
 public:
     EngineBlock();                          // compiles the lists; needs a current GL context
+    // The casing (textured when asked and the image could be read), then the spark plug.
     void draw(bool textured);
+
+    // Reads a binary PPM file into a new RGB buffer (release with delete[]), rows in file order.
+    // A file that cannot be opened ends the process with EXIT_FAILURE; an invalid file or a
+    // failed allocation gives a message on standard output and a null result.
+    static unsigned char* readPpm(const char* fileName, int* width, int* height);
 
     GLuint casingList;
     GLuint sparkPlugList;
     TexturedCube cube;
     int textureWidth = 0;
     int textureHeight = 0;
-    unsigned char* textureImage = nullptr;
-    GLuint textureName = 0;
+    unsigned char* textureImage = nullptr;  // only between the file read and the mipmap upload
+    GLuint textureName = 0;                 // 0 while no texture object exists
+    bool textureTried = false;              // the image file is read at most once per run
+
+private:
+    void buildTexture();                    // reads the image and uploads it with its mipmaps
 };
