@@ -5,6 +5,7 @@
 #include "app/scene_state.h"
 #include "app/startup.h"
 #include "interaction/animation.h"
+#include "interaction/camera.h"
 #include "interaction/keyboard.h"
 #include "render/display.h"
 
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
     glutReshapeFunc(onReshape);
     glutDisplayFunc(onDisplay);
     glutKeyboardFunc(onKeyboard);
+    glutSpecialFunc(onSpecialKey);
+    glutMotionFunc(onMotion);
     glutIdleFunc(onIdle);
     glutMainLoop();
     return 0;

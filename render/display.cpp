@@ -2,8 +2,121 @@
 
 #include <GL/glut.h>
 
-void onDisplay()
+#include <cstdio>
+
+#include "interaction/camera.h"
+#include "model/crank_train.h"
+#include "model/engine_block.h"
+#include "model/gas_volume.h"
+#include "model/valve.h"
+#include "render/lighting.h"
+#include "render/overlay.h"
+
+namespace {
+
+constexpr int kLargeFont = 3;
+constexpr int kMediumFont = 2;
+
+struct Label {
+    ViewMode group;
+    const char* text;
+    double x, y, z;                         // model units in the engine's zoom-scaled frame
+    int fontCode;
+};
+
+// Each group's first label names it in the large font; exhaust at -y, intake at +y.
+constexpr Label kLabels[] = {
+    {VIEW_VALVES, "Soupapes", 9, -1, 2.5, kLargeFont},
+    {VIEW_VALVES, "Echappement", 9, -3, 1.5, kMediumFont},
+    {VIEW_VALVES, "Admission", 9, 3, 1.5, kMediumFont},
+    {VIEW_CRANK, "Piston", 0, -1, 2.8, kLargeFont},
+    {VIEW_CRANK, "Vilebrequin", -5, 0, 1.5, kMediumFont},
+    {VIEW_BLOCK, "Caisson", 5, 0, 2.8, kLargeFont},
+    {VIEW_BLOCK, "Collecteur d'echappement", 9, -3, 1.5, kMediumFont},
+    {VIEW_BLOCK, "Tubulure d'admission", 9, 3, 1.5, kMediumFont},
+    {VIEW_BLOCK, "Bougie", 7, 0, 1.5, kMediumFont},
+};
+
+void drawLabels(ViewMode group)
+{
+    char text[kTextBufferSize];
+    for (const Label& label : kLabels) {
+        if (label.group != group) continue;
+        std::snprintf(text, sizeof text, "%s", label.text);
+        glRasterPos3d(label.x, label.y, label.z);
+        drawBitmapText(text, label.fontCode);
+    }
+}
+
+void drawValves()
+{
+    glPushMatrix();
+        glTranslatef(static_cast<float>(valveLift(scene.crankAngle, ValveSide::intake)), 1.0f, 0.0f);
+        scene.intakeValve->draw();
+    glPopMatrix();
+    glPushMatrix();
+        glTranslatef(static_cast<float>(valveLift(scene.crankAngle, ValveSide::exhaust)), -1.0f, 0.0f);
+        scene.exhaustValve->draw();
+    glPopMatrix();
+}
+
+}  // namespace
+
+void highlightGroup(ViewMode group)
+{
+    if (scene.viewMode == group) {
+        // White is set before the raster positions, so the labels take it.
+        glDisable(GL_LIGHTING);
+        glColor3d(1, 1, 1);
+        drawLabels(group);
+        glEnable(GL_LIGHTING);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    } else if (scene.viewMode == VIEW_ENGINE) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    } else if (group == VIEW_BLOCK) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    } else {
+        // Only the front faces turn to lines: the back faces keep the last both-faces mode,
+        // so filled insides show through the wireframe.
+        glPolygonMode(GL_FRONT, GL_LINE);
+    }
+}
+
+void drawFrame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+        placeViewerLight();
+        applyCamera();
+        placeEngineLights();
+
+        highlightGroup(VIEW_VALVES);
+        drawValves();
+
+        highlightGroup(VIEW_CRANK);
+        scene.crankTrain->draw(static_cast<float>(scene.crankAngle));
+
+        if (scene.showBlock) {
+            glPushMatrix();
+                highlightGroup(VIEW_BLOCK);
+                scene.block->draw(scene.texturesOn);
+            glPopMatrix();
+        }
+
+        // Translucent, so last; never highlighted.
+        if (scene.showGas) {
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            glPushMatrix();
+                scene.gas->draw(static_cast<float>(scene.crankAngle));
+            glPopMatrix();
+        }
+    glPopMatrix();
+    drawOverlay();
+}
+
+void onDisplay()
+{
+    drawFrame();
     glutSwapBuffers();
 }

@@ -2,6 +2,24 @@
 // The 2-D texts over the 3-D view, in an 800 x 600 frame stretched over the window, and the
 // bitmap text routine the 3-D labels use too.
 
+constexpr int kTextBufferSize = 100;        // every text is formatted into one of these
+
 // Helvetica at the current raster position: code 2 is 12 point, 3 is 18 point, others 10.
 void drawBitmapText(const char* text, int fontCode);
 void drawOverlay();
+
+// The stroke of a crank angle, 1 to 4; a boundary angle belongs to the later stroke.
+int strokeOf(double crankAngle);
+const char* strokeTitle(int stroke);
+const char* strokeLine(int stroke, int line);           // line 1 to 3, top first
+void formatSpeedLine(char (&text)[kTextBufferSize], double speed);
+void formatFpsLine(char (&text)[kTextBufferSize], double fps);
+
+struct OverlayText {
+    double fy;                              // fraction of the window height from the bottom
+    int fontCode;
+    const char* text;
+};
+// The help screen's lines, top first, all at 0.01 of the width.
+extern const OverlayText kHelpLines[];
+extern const int kHelpLineCount;

@@ -1,0 +1,146 @@
+#include "render/overlay.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/scene_state.h"
+
+namespace {
+
+constexpr double kLeftX = 0.01;             // fractions of the window
+constexpr double kSpeedY = 0.15;
+constexpr double kCreditX = 0.83;
+constexpr double kCreditY = 0.02;
+constexpr double kFpsX = 0.93;
+constexpr double kFpsY = 0.98;
+constexpr double kTitleY = 0.11;
+constexpr double kLineY[3] = {0.08, 0.06, 0.04};
+constexpr int kSmallFont = 1;
+constexpr int kMediumFont = 2;
+
+constexpr const char* kCredit = "Tarvex - moteur 4 temps";
+
+constexpr const char* kTitles[4] = {
+    "Temps 1: Admission", "Temps 2: Compression", "Temps 3: Explosion", "Temps 4: Echappement"};
+
+constexpr const char* kLines[4][3] = {
+    {"La soupape d'admission est ouverte, celle d'echappement",
+     "est fermee. Le piston descend, aspirant ainsi le melange ",
+     "qui se trouve dans la tubulure d'admission."},
+    {"La soupape d'admission se ferme. Le piston remonte en comprimant",
+     "les gaz. Il se produit un echauffement qui amene l'air ou",
+     "le melange a une temperature qui favorise l'explosion."},
+    {"Une etincelle vient amorcer la combustion du melange.",
+     "Il s'en suit une inflammation du melange, qui produit une detente",
+     "de celui-ci. Du coup, le piston redescend avec une force importante."},
+    {"Arrive en fin de detente et en bas du cylindre, le piston",
+     "remonte. La soupape d'echappement est ouverte, et les gaz",
+     "brules peuvent s'evacuer par le collecteur d'echappement."},
+};
+
+// Places text at fractions of the window, in the 800 x 600 overlay frame.
+void drawAt(double fx, double fy, const char* text, int fontCode)
+{
+    glRasterPos2d(fx * scene.windowWidth, fy * scene.windowHeight);
+    drawBitmapText(text, fontCode);
+}
+
+}  // namespace
+
+const OverlayText kHelpLines[] = {
+    {0.87, 2, "COMMANDES CLAVIER"},
+    {0.84, 1, "a : aide"},
+    {0.82, 1, "q : quitter"},
+    {0.80, 1, " l : lumiere"},
+    {0.78, 1, "e : explications detaillees"},
+    {0.76, 1, "f : afficher fps"},
+    {0.74, 1, "t : afficher les textures"},
+    {0.72, 1, "r : afficher les reperes des spots"},
+    {0.70, 1, "1 : tarvex entier"},
+    {0.68, 1, "2 : caisson"},
+    {0.66, 1, "3 : piston"},
+    {0.64, 1, "4 : soupapes"},
+    {0.62, 1, "5 : afficher gaz (pas encore implemente)"},
+    {0.60, 1, "6 : afficher caisson"},
+    {0.58, 1, "+ : augmenter vitesse"},
+    {0.56, 1, "- : diminuer vitesse"},
+    {0.54, 1, "touches directionnelles : tourner camera"},
+    {0.45, 2, "COMMANDES SOURIS"},
+    {0.42, 1, "clic gauche                  : selectionner objet"},
+    {0.40, 1, "clic gauche + deplacer : bouger camera"},
+    {0.38, 1, "clic droit + deplacer    : zoomer"},
+    {0.36, 1, "molette avant             : augmenter vitesse"},
+    {0.34, 1, "molette arriere            : diminuer vitesse"},
+    {0.32, 1, "clic molette                 : reinitialiser vitesse"},
+};
+const int kHelpLineCount = sizeof kHelpLines / sizeof kHelpLines[0];
+
+int strokeOf(double crankAngle)
+{
+    if (crankAngle >= 540.0) return 4;
+    if (crankAngle >= 360.0) return 3;
+    if (crankAngle >= 180.0) return 2;
+    return 1;
+}
+
+const char* strokeTitle(int stroke) { return kTitles[stroke - 1]; }
+const char* strokeLine(int stroke, int line) { return kLines[stroke - 1][line - 1]; }
+
+void formatSpeedLine(char (&text)[kTextBufferSize], double speed)
+{
+    // Steps of 0.1 leave rounding dust: a stopped crank would read "-0.0" after some presses.
+    double shown = std::round(speed * 10.0) / 10.0;
+    if (shown == 0.0) shown = 0.0;          // drops the sign of a negative zero
+    std::snprintf(text, sizeof text, "Vitesse: %2.1f tours/sec", shown);
+}
+
+void formatFpsLine(char (&text)[kTextBufferSize], double fps)
+{
+    std::snprintf(text, sizeof text, "FPS: %2.1f", fps);
+}
+
+void drawBitmapText(const char* text, int fontCode)
+{
+    void* font = fontCode == 2 ? GLUT_BITMAP_HELVETICA_12
+               : fontCode == 3 ? GLUT_BITMAP_HELVETICA_18
+                               : GLUT_BITMAP_HELVETICA_10;
+    for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(font, *c);
+}
+
+void drawOverlay()
+{
+    // Entered with GL_MODELVIEW at the identity; leaves lighting on, both matrices as they were
+    // and GL_PROJECTION current. The depth test stays on: texts lie at depth 0.5.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, scene.windowWidth, 0, scene.windowHeight);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glDisable(GL_LIGHTING);
+    glColor3d(1, 1, 1);
+
+    char text[kTextBufferSize];
+    formatSpeedLine(text, scene.speed);
+    drawAt(kLeftX, kSpeedY, text, kSmallFont);
+    std::snprintf(text, sizeof text, "%s", kCredit);
+    drawAt(kCreditX, kCreditY, text, kSmallFont);
+    if (scene.showFps) {
+        formatFpsLine(text, scene.fps);
+        drawAt(kFpsX, kFpsY, text, kMediumFont);
+    }
+    const int stroke = strokeOf(scene.crankAngle);
+    drawAt(kLeftX, kTitleY, strokeTitle(stroke), kMediumFont);
+    if (scene.showExplanations)
+        for (int line = 1; line <= 3; ++line) drawAt(kLeftX, kLineY[line - 1], strokeLine(stroke, line), kSmallFont);
+    if (scene.showHelp)
+        for (const OverlayText& t : kHelpLines) drawAt(kLeftX, t.fy, t.text, t.fontCode);
+
+    glEnable(GL_LIGHTING);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+}
