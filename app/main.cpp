@@ -7,6 +7,7 @@
 #include "interaction/animation.h"
 #include "interaction/camera.h"
 #include "interaction/keyboard.h"
+#include "interaction/mouse.h"
 #include "render/display.h"
 
 int main(int argc, char** argv)
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     glutDisplayFunc(onDisplay);
     glutKeyboardFunc(onKeyboard);
     glutSpecialFunc(onSpecialKey);
+    glutMouseFunc(onMouse);
     glutMotionFunc(onMotion);
     glutIdleFunc(onIdle);
     glutMainLoop();

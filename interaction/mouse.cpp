@@ -1,0 +1,113 @@
+#include "interaction/mouse.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+
+#include "app/scene_state.h"
+#include "app/startup.h"
+#include "interaction/camera.h"
+#include "model/crank_train.h"
+#include "model/engine_block.h"
+#include "model/valve.h"
+
+namespace {
+
+constexpr int kSelectBufferSize = 1024;     // entries; three records of four at the most
+constexpr double kPickRegion = 3.0;         // pixels on each side
+constexpr double kSpeedStep = 0.1;          // revolutions per second per wheel step
+constexpr double kStartSpeed = 0.1;
+constexpr int kWheelBack = 3;               // GLUT's numbers for the wheel's two directions
+constexpr int kWheelForward = 4;
+constexpr GLuint kNoName = 0xFFFFFFFFu;     // placeholder that the group names replace
+
+}  // namespace
+
+void onMouse(int button, int state, int x, int y)
+{
+    if (state != GLUT_DOWN) return;         // releases change nothing
+    switch (button) {
+    case GLUT_LEFT_BUTTON:
+        pickObject(x, y);
+        scene.pressX = x;
+        scene.pressY = y;
+        scene.leftDragging = true;
+        scene.rightDragging = false;
+        break;
+    case GLUT_RIGHT_BUTTON:
+        scene.rightPressY = y;
+        scene.leftDragging = false;
+        scene.rightDragging = true;
+        break;
+    case GLUT_MIDDLE_BUTTON: scene.speed = kStartSpeed; break;
+    case kWheelBack: scene.speed -= kSpeedStep; break;
+    case kWheelForward: scene.speed += kSpeedStep; break;
+    default: break;
+    }
+}
+
+void pickObject(int x, int y)
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLuint buffer[kSelectBufferSize];
+    glSelectBuffer(kSelectBufferSize, buffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(kNoName);
+
+    // GLUT counts y downwards, OpenGL upwards.
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPickMatrix(x, viewport[3] - y, kPickRegion, kPickRegion, viewport);
+    gluPerspective(kFieldOfViewDeg, scene.aspect, kNearPlane, kFarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    applyCamera();
+    drawPickScene();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glFlush();
+
+    const int hits = glRenderMode(GL_RENDER);
+    applyPickHits(hits, buffer);
+}
+
+void drawPickScene()
+{
+    // Hit records follow the drawing order, so valves win over the crank train, which wins
+    // over the block, whatever their depths.
+    glLoadName(VIEW_VALVES);
+    glPushMatrix();
+        glTranslatef(static_cast<float>(valveLift(scene.crankAngle, ValveSide::intake)), 1.0f, 0.0f);
+        scene.intakeValve->draw();
+    glPopMatrix();
+    glPushMatrix();
+        glTranslatef(static_cast<float>(valveLift(scene.crankAngle, ValveSide::exhaust)), -1.0f, 0.0f);
+        scene.exhaustValve->draw();
+    glPopMatrix();
+
+    glLoadName(VIEW_CRANK);
+    scene.crankTrain->draw(static_cast<float>(scene.crankAngle));
+
+    glLoadName(VIEW_BLOCK);
+    if (scene.showBlock) {
+        glPushMatrix();
+            scene.block->draw(false);
+        glPopMatrix();
+    }
+}
+
+void applyPickHits(int hits, const unsigned* buffer)
+{
+    // Without a hit the buffer holds no record; -1 (an overflow) cannot be trusted either.
+    if (hits <= 0) {
+        if (hits == 0) scene.viewMode = VIEW_ENGINE;
+        return;
+    }
+    const unsigned name = buffer[3];        // name count, min depth, max depth, then the name
+    if (name == VIEW_BLOCK || name == VIEW_CRANK || name == VIEW_VALVES)
+        scene.viewMode = static_cast<ViewMode>(name);
+}
