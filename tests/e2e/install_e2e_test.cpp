@@ -34,7 +34,7 @@ TEST(Installed, LauncherStartsFromAnyFolderAndFindsItsTexture)
     Program program({destdir + "/usr/bin/tarvex"}, elsewhere);
     ASSERT_TRUE(testx::waitForOutput(program, std::string(33, '*'), 10000)) << program.errors();
     ASSERT_NE(testx::findWindow("Tarvex", 10000), 0u) << program.errors();
-    ASSERT_TRUE(testx::xdo("mousemove --sync 400 300"));
+    ASSERT_TRUE(testx::movePointer(400, 300));
     ASSERT_TRUE(testx::xdo("key t"));
     testx::sleepMs(1500);
     EXPECT_TRUE(program.running()) << "ended after textures were switched on: " << program.output();

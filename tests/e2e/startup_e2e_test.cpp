@@ -32,7 +32,7 @@ unsigned long startAndFindWindow(Program& program)
 // Sends one key to the window, with the pointer on it so that the key reaches it.
 void sendKey(const std::string& key)
 {
-    ASSERT_TRUE(testx::xdo("mousemove --sync 400 300"));
+    ASSERT_TRUE(testx::movePointer(400, 300));
     ASSERT_TRUE(testx::xdo("key " + key));
 }
 

@@ -27,7 +27,7 @@ unsigned long startIn(Program& program)
 {
     if (!testx::waitForOutput(program, std::string(33, '*'), 10000)) return 0;
     unsigned long window = testx::findWindow("Tarvex", 10000);
-    if (window != 0) testx::xdo("mousemove --sync 400 300");
+    if (window != 0) testx::movePointer(400, 300);
     return window;
 }
 

@@ -127,6 +127,16 @@ bool xdo(const std::string& args, int timeoutSeconds)
     return run("xdotool " + args + " >/dev/null 2>&1", timeoutSeconds) == 0;
 }
 
+bool movePointer(int x, int y)
+{
+    std::string where;
+    if (run("xdotool getmouselocation --shell", 5, &where) == 0 &&
+        where.find("X=" + std::to_string(x) + "\n") != std::string::npos &&
+        where.find("Y=" + std::to_string(y) + "\n") != std::string::npos)
+        return true;
+    return xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
+}
+
 unsigned long findWindow(const std::string& title, int timeoutMs)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

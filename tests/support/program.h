@@ -42,6 +42,10 @@ int run(const std::string& command, int timeoutSeconds = 10, std::string* out = 
 // xdotool with the given arguments, limited to timeoutSeconds; true when it succeeded.
 bool xdo(const std::string& args, int timeoutSeconds = 10);
 
+// Moves the pointer to (x, y) on the screen and waits until it is there. (xdotool's own
+// --sync waits forever when the pointer is already at the target.)
+bool movePointer(int x, int y);
+
 // The id of the first window whose name contains title, waiting up to timeoutMs; 0 if none.
 unsigned long findWindow(const std::string& title, int timeoutMs = 10000);
 
