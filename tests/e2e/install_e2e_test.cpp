@@ -126,6 +126,18 @@ void expectRunsWithItsTexture(const std::string& command, const std::string& fol
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
+// A folder to install into and another one, without the texture, to start the program from.
+class InstalledAndElsewhere : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(destdir.path().empty());
+        ASSERT_FALSE(elsewhere.path().empty());
+    }
+    TempDir destdir{"tarvex-install"};
+    TempDir elsewhere{"tarvex-elsewhere"};
+};
+
 }  // namespace
 
 TEST(Installed, LaysDownTheLauncherProgramTextureMenuEntryAndIconOnly)
@@ -151,12 +163,8 @@ TEST(Installed, LaysDownTheLauncherProgramTextureMenuEntryAndIconOnly)
     EXPECT_EQ(testx::run("grep -q '<svg' " + shellWord(root + "/share/icons/hicolor/scalable/apps/tarvex.svg")), 0);
 }
 
-TEST(Installed, LauncherStartsFromAnyFolderAndFindsItsTexture)
+TEST_F(InstalledAndElsewhere, LauncherStartsFromAnyFolderAndFindsItsTexture)
 {
-    TempDir destdir("tarvex-install");
-    TempDir elsewhere("tarvex-elsewhere");
-    ASSERT_FALSE(destdir.path().empty());
-    ASSERT_FALSE(elsewhere.path().empty());
     ASSERT_TRUE(installInto(destdir.path(), "/usr"));
 
     expectRunsWithItsTexture(destdir.path() + "/usr/bin/tarvex", elsewhere.path());
@@ -164,12 +172,8 @@ TEST(Installed, LauncherStartsFromAnyFolderAndFindsItsTexture)
 
 // Without the launcher the program looks in the folder it was started from: this is what the
 // launcher is for, and shows that the test above would see a texture that is not found.
-TEST(Installed, ProgramStartedOutsideItsDataFolderEndsOnTheMissingTexture)
+TEST_F(InstalledAndElsewhere, ProgramStartedOutsideItsDataFolderEndsOnTheMissingTexture)
 {
-    TempDir destdir("tarvex-install");
-    TempDir elsewhere("tarvex-elsewhere");
-    ASSERT_FALSE(destdir.path().empty());
-    ASSERT_FALSE(elsewhere.path().empty());
     ASSERT_TRUE(installInto(destdir.path(), "/usr"));
 
     Program program({destdir.path() + "/usr/lib/tarvex/tarvex"}, elsewhere.path());
@@ -187,12 +191,8 @@ TEST(Installed, ProgramStartedOutsideItsDataFolderEndsOnTheMissingTexture)
 
 // A prefix chosen at install time, with a space in it, reached through a link from another
 // folder (as a link in ~/bin would be).
-TEST(Installed, LauncherWorksUnderAMovedPrefixAndThroughASymbolicLink)
+TEST_F(InstalledAndElsewhere, LauncherWorksUnderAMovedPrefixAndThroughASymbolicLink)
 {
-    TempDir destdir("tarvex-install");
-    TempDir elsewhere("tarvex-elsewhere");
-    ASSERT_FALSE(destdir.path().empty());
-    ASSERT_FALSE(elsewhere.path().empty());
     const std::string prefix = "/opt/tarvex engine";
     ASSERT_TRUE(installInto(destdir.path(), prefix));
     expectTheInstalledFiles(filesUnder(destdir.path() + prefix));
