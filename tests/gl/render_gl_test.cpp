@@ -1,0 +1,428 @@
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/scene_state.h"
+#include "app/startup.h"
+#include "interaction/camera.h"
+#include "render/display.h"
+#include "render/lighting.h"
+#include "tests/support/gl_window.h"
+
+namespace {
+
+int gDisplays = 0;
+void countDisplay() { ++gDisplays; }
+
+// The program's start values for everything the frame reads.
+void startValues()
+{
+    scene.azimuth = 6.963;
+    scene.elevation = -3.5996;
+    scene.distance = 10.0;
+    scene.zoom = 0.2;
+    updateEyePosition();
+    scene.crankAngle = 0.0;
+    scene.speed = 0.1;
+    scene.viewMode = VIEW_CRANK;
+    scene.showHelp = true;
+    scene.showExplanations = true;
+    scene.showFps = false;
+    scene.showGas = true;
+    scene.showBlock = true;
+    scene.showLightMarkers = false;
+    scene.texturesOn = false;
+    scene.leftDragging = scene.rightDragging = false;
+}
+
+void openScene(int width = 800, int height = 600)
+{
+    testgl::openWindow(width, height);
+    if (!scene.crankTrain) initScene();
+    onReshape(width, height);
+    startValues();
+}
+
+// Window coordinates (y up) of a model point under the frame's camera.
+void projectModel(double x, double y, double z, double* wx, double* wy)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    applyCamera();
+    testgl::project(x, y, z, wx, wy);
+    glPopMatrix();
+}
+
+// Bright pixels in a label-sized box to the upper right of a label's anchor.
+int labelPixels(double x, double y, double z, int width = 70)
+{
+    double wx, wy;
+    projectModel(x, y, z, &wx, &wy);
+    return testgl::countBright(static_cast<int>(wx), static_cast<int>(wy), static_cast<int>(wx) + width,
+                               static_cast<int>(wy) + 14, 230);
+}
+
+// Window positions of every bitmap glyph a frame draws, read through feedback mode.
+std::vector<std::pair<float, float>> glyphPositions()
+{
+    std::vector<GLfloat> buffer(1 << 18);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    drawFrame();
+    const int n = glRenderMode(GL_RENDER);
+    std::vector<std::pair<float, float>> glyphs;
+    for (int i = 0; i < n;) {
+        const int token = static_cast<int>(buffer[i++]);
+        if (token == GL_POLYGON_TOKEN) i += 1 + 3 * static_cast<int>(buffer[i]);
+        else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) i += 6;
+        else if (token == GL_POINT_TOKEN || token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) i += 3;
+        else if (token == GL_BITMAP_TOKEN) {
+            glyphs.emplace_back(buffer[i], buffer[i + 1]);
+            i += 3;
+        } else if (token == GL_PASS_THROUGH_TOKEN) i += 1;
+        else break;
+    }
+    return glyphs;
+}
+
+bool glyphAt(const std::vector<std::pair<float, float>>& glyphs, double x, double y)
+{
+    for (const auto& g : glyphs)
+        if (std::fabs(g.first - x) < 0.5 && std::fabs(g.second - y) < 0.5) return true;
+    return false;
+}
+
+void polygonModes(GLint* front, GLint* back)
+{
+    GLint modes[2];
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    *front = modes[0];
+    *back = modes[1];
+}
+
+bool postsRedisplay(void (*action)())
+{
+    glutDisplayFunc(countDisplay);
+    testgl::pumpEvents(3);
+    gDisplays = 0;
+    action();
+    testgl::pumpEvents(2);
+    return gDisplays > 0;
+}
+
+}  // namespace
+
+TEST(OrbitCamera, SpecialKeysStepTheOrbitAndRedraw)
+{
+    openScene();
+    struct Step {
+        int key;
+        double dAzimuth, dElevation, distanceFactor;
+    } steps[] = {
+        {GLUT_KEY_LEFT, -0.1, 0, 1}, {GLUT_KEY_RIGHT, 0.1, 0, 1}, {GLUT_KEY_UP, 0, 0.1, 1},
+        {GLUT_KEY_DOWN, 0, -0.1, 1}, {GLUT_KEY_PAGE_UP, 0, 0, 1.1}, {GLUT_KEY_PAGE_DOWN, 0, 0, 1 / 1.1},
+        {GLUT_KEY_F1, 0, 0, 1},
+    };
+    for (const Step& s : steps) {
+        startValues();
+        static int key;
+        key = s.key;
+        EXPECT_TRUE(postsRedisplay([] { onSpecialKey(key, 0, 0); })) << "key " << s.key;
+        EXPECT_NEAR(scene.azimuth, 6.963 + s.dAzimuth, 1e-12) << "key " << s.key;
+        EXPECT_NEAR(scene.elevation, -3.5996 + s.dElevation, 1e-12) << "key " << s.key;
+        EXPECT_NEAR(scene.distance, 10.0 * s.distanceFactor, 1e-12) << "key " << s.key;
+        Vec3 e = orbitEye(scene.azimuth, scene.elevation, scene.distance);
+        EXPECT_DOUBLE_EQ(scene.eye.x, e.x);
+        EXPECT_DOUBLE_EQ(scene.eye.y, e.y);
+        EXPECT_DOUBLE_EQ(scene.eye.z, e.z);
+    }
+    startValues();
+    for (int i = 0; i < 10; ++i) onSpecialKey(GLUT_KEY_PAGE_UP, 0, 0);
+    EXPECT_NEAR(scene.distance, 25.937, 1e-3);
+    for (int i = 0; i < 10; ++i) onSpecialKey(GLUT_KEY_PAGE_DOWN, 0, 0);
+    EXPECT_NEAR(scene.distance, 10.0, 1e-9);
+    glutDisplayFunc(countDisplay);
+}
+
+TEST(OrbitCamera, TurningDragHasATwentyPixelDeadZone)
+{
+    openScene();
+    scene.leftDragging = true;
+    scene.pressX = 400;
+    scene.pressY = 300;
+    EXPECT_TRUE(postsRedisplay([] { onMotion(420, 280); }));  // 20 pixels on both axes
+    EXPECT_DOUBLE_EQ(scene.azimuth, 6.963);
+    EXPECT_DOUBLE_EQ(scene.elevation, -3.5996);
+    onMotion(379, 300);                             // 21 pixels left of the press point
+    EXPECT_NEAR(scene.azimuth, 6.963 + 0.021, 1e-12);
+    onMotion(379, 300);                             // a rate: the same offset turns again
+    EXPECT_NEAR(scene.azimuth, 6.963 + 0.042, 1e-12);
+    onMotion(400, 200);                             // 100 pixels up raises the elevation
+    EXPECT_NEAR(scene.elevation, -3.5996 + 0.1, 1e-12);
+    EXPECT_EQ(scene.dragDX, 0);
+    EXPECT_EQ(scene.dragDY, 100);
+}
+
+TEST(OrbitCamera, ZoomDragIsClampedAtExactlyZeroAndGrowsBack)
+{
+    openScene();
+    scene.rightDragging = true;
+    scene.rightPressY = 300;
+    onMotion(500, 200);                             // up 100 pixels: zoom in
+    EXPECT_NEAR(scene.zoom, 0.21, 1e-12);
+    for (int i = 0; i < 30; ++i) onMotion(0, 1000);
+    EXPECT_EQ(scene.zoom, 0.0);
+    onMotion(0, 200);
+    EXPECT_NEAR(scene.zoom, 0.01, 1e-12);
+    scene.rightDragging = false;
+    const double before = scene.zoom;
+    EXPECT_TRUE(postsRedisplay([] { onMotion(0, 0); }));      // no drag armed: nothing moves
+    EXPECT_EQ(scene.zoom, before);
+}
+
+TEST(Lights, PositionsAndDirectionsFollowTheCameraAndTheViewerLightTheEye)
+{
+    openScene();
+    for (double azimuth : {6.963, 5.0}) {
+        scene.azimuth = azimuth;
+        updateEyePosition();
+        drawFrame();
+        GLfloat m[16];
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        applyCamera();
+        glGetFloatv(GL_MODELVIEW_MATRIX, m);
+        glPopMatrix();
+        struct Light {
+            GLenum id;
+            float x, y, z, dx, dy, dz;
+        } lights[] = {{GL_LIGHT1, 6.8f, 0, 0, -1, 0, 0}, {GL_LIGHT2, 12, 6, 3, -0.3f, -0.8f, -0.5f},
+                      {GL_LIGHT3, -1, 0, 2.5f, -1, 0, -0.35f}, {GL_LIGHT4, 2, -5, -3, -1, 0.8f, 0.5f}};
+        for (const Light& l : lights) {
+            GLfloat p[4], d[3];
+            glGetLightfv(l.id, GL_POSITION, p);
+            glGetLightfv(l.id, GL_SPOT_DIRECTION, d);
+            for (int r = 0; r < 3; ++r) {
+                const float expected = m[r] * l.x + m[4 + r] * l.y + m[8 + r] * l.z + m[12 + r];
+                EXPECT_NEAR(p[r], expected, 1e-4) << "light " << l.id - GL_LIGHT0 << " row " << r;
+                const float dir = m[r] * l.dx + m[4 + r] * l.dy + m[8 + r] * l.dz;
+                EXPECT_NEAR(d[r], dir, 1e-4) << "light " << l.id - GL_LIGHT0 << " direction row " << r;
+            }
+        }
+        GLfloat p0[4];
+        glGetLightfv(GL_LIGHT0, GL_POSITION, p0);
+        EXPECT_FLOAT_EQ(p0[0], 0.0f);
+        EXPECT_FLOAT_EQ(p0[1], 10.0f);
+        EXPECT_FLOAT_EQ(p0[2], 0.0f);
+        GLfloat cutoff = 0;
+        glGetLightfv(GL_LIGHT2, GL_SPOT_CUTOFF, &cutoff);
+        EXPECT_FLOAT_EQ(cutoff, 70.0f);
+        glGetLightfv(GL_LIGHT4, GL_SPOT_CUTOFF, &cutoff);
+        EXPECT_FLOAT_EQ(cutoff, 90.0f);
+        GLfloat attenuation = 0;
+        glGetLightfv(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, &attenuation);
+        EXPECT_FLOAT_EQ(attenuation, 0.3f);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(Lights, SparkBurnsOnlyInsideItsWindow)
+{
+    openScene();
+    for (auto [angle, lit] : {std::pair<double, bool>{350.0, false}, {350.5, true}, {369.5, true},
+                              {370.0, false}, {0.0, false}}) {
+        scene.crankAngle = angle;
+        drawFrame();
+        EXPECT_EQ(glIsEnabled(GL_LIGHT1) == GL_TRUE, lit) << angle;
+    }
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT0));           // only the flicker switches it
+}
+
+TEST(Overlay, EachTextLightsItsRectangleOnlyWhileItsSwitchIsOn)
+{
+    openScene();
+    scene.zoom = 0.0;                               // the engine shrinks to a point: text only
+    struct Box {
+        const char* what;
+        int x0, y0, x1, y1;
+        bool* flag;
+    } boxes[] = {
+        {"speed line", 8, 88, 160, 100, nullptr},
+        {"stroke title", 8, 64, 160, 79, nullptr},
+        {"explanation lines", 8, 20, 400, 58, &scene.showExplanations},
+        {"help screen", 8, 190, 300, 532, &scene.showHelp},
+        {"frame rate", 740, 584, 800, 600, &scene.showFps},
+        {"credit", 660, 10, 800, 22, nullptr},
+    };
+    scene.showFps = true;
+    scene.fps = 123.4;
+    drawFrame();
+    for (const Box& b : boxes)
+        EXPECT_GT(testgl::countBright(b.x0, b.y0, b.x1, b.y1), 20) << b.what << " shows no text";
+    for (const Box& b : boxes) {
+        if (!b.flag) continue;
+        *b.flag = false;
+        drawFrame();
+        EXPECT_EQ(testgl::countBright(b.x0, b.y0, b.x1, b.y1), 0) << b.what << " still drawn when off";
+        *b.flag = true;
+    }
+    // The text is white, not merely light.
+    drawFrame();
+    std::vector<uint8_t> pixels = testgl::readBuffer(800, 600);
+    int white = 0;
+    for (size_t i = 0; i < pixels.size(); i += 3)
+        if (pixels[i] == 255 && pixels[i + 1] == 255 && pixels[i + 2] == 255) ++white;
+    EXPECT_GT(white, 1000);
+}
+
+TEST(Overlay, KeepsItsFractionsInAResizedWindow)
+{
+    openScene(1000, 500);
+    scene.zoom = 0.0;
+    scene.showHelp = false;
+    scene.showExplanations = false;
+    drawFrame();
+    // The speed line starts at (0.01, 0.15) of the window: pixel (10, 75).
+    int left = -1, bottom = -1;
+    for (int x = 0; x < 60 && left < 0; ++x)
+        if (testgl::countBright(x, 70, x + 1, 95) > 0) left = x;
+    for (int y = 68; y < 95 && bottom < 0; ++y)   // above the stroke title
+        if (testgl::countBright(0, y, 160, y + 1) > 0) bottom = y;
+    EXPECT_GE(left, 10);
+    EXPECT_LE(left, 12);
+    EXPECT_GE(bottom, 74);
+    EXPECT_LE(bottom, 77);
+    openScene(800, 600);
+}
+
+TEST(Frame, PolygonModesOfEachViewModeAndTheCarriedBackFaceMode)
+{
+    openScene();
+    GLint front, back;
+    // Singled out: fill on both faces after its highlighting.
+    for (ViewMode m : {VIEW_BLOCK, VIEW_CRANK, VIEW_VALVES}) {
+        scene.viewMode = m;
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        highlightGroup(m);
+        polygonModes(&front, &back);
+        EXPECT_EQ(front, GL_FILL) << m;
+        EXPECT_EQ(back, GL_FILL) << m;
+    }
+    // Another group singled out: valves and crank train turn front faces only, the block both.
+    scene.viewMode = VIEW_BLOCK;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    highlightGroup(VIEW_VALVES);
+    polygonModes(&front, &back);
+    EXPECT_EQ(front, GL_LINE);
+    EXPECT_EQ(back, GL_FILL);
+    scene.viewMode = VIEW_VALVES;
+    highlightGroup(VIEW_BLOCK);
+    polygonModes(&front, &back);
+    EXPECT_EQ(front, GL_LINE);
+    EXPECT_EQ(back, GL_LINE);
+    scene.viewMode = VIEW_ENGINE;
+    highlightGroup(VIEW_CRANK);
+    polygonModes(&front, &back);
+    EXPECT_EQ(front, GL_FILL);
+    EXPECT_EQ(back, GL_FILL);
+
+    // With the gas shown the frame ends on fill; without it, in VIEW_CRANK, the block's
+    // both-faces line call is the last, and the next frame's valves keep line back faces.
+    scene.viewMode = VIEW_CRANK;
+    drawFrame();
+    polygonModes(&front, &back);
+    EXPECT_EQ(back, GL_FILL);
+    scene.showGas = false;
+    drawFrame();
+    polygonModes(&front, &back);
+    EXPECT_EQ(front, GL_LINE);
+    EXPECT_EQ(back, GL_LINE);
+    highlightGroup(VIEW_VALVES);
+    polygonModes(&front, &back);
+    EXPECT_EQ(front, GL_LINE);
+    EXPECT_EQ(back, GL_LINE);
+}
+
+TEST(Frame, OnlyTheSingledOutGroupsLabelsAppearAtTheirAnchors)
+{
+    openScene();
+    scene.showHelp = false;
+    scene.showExplanations = false;
+    struct Anchor {
+        ViewMode group;
+        double x, y, z;
+    } anchors[] = {{VIEW_VALVES, 9, -1, 2.5}, {VIEW_CRANK, 0, -1, 2.8}, {VIEW_CRANK, -5, 0, 1.5},
+                   {VIEW_BLOCK, 5, 0, 2.8}, {VIEW_BLOCK, 7, 0, 1.5}};
+    scene.viewMode = VIEW_ENGINE;
+    drawFrame();
+    int plain[5];
+    for (int i = 0; i < 5; ++i) plain[i] = labelPixels(anchors[i].x, anchors[i].y, anchors[i].z);
+    for (int i = 0; i < 5; ++i) {
+        double wx, wy;
+        projectModel(anchors[i].x, anchors[i].y, anchors[i].z, &wx, &wy);
+        EXPECT_FALSE(glyphAt(glyphPositions(), wx, wy)) << "a label in VIEW_ENGINE at anchor " << i;
+    }
+    for (ViewMode m : {VIEW_BLOCK, VIEW_CRANK, VIEW_VALVES}) {
+        scene.viewMode = m;
+        drawFrame();
+        for (int i = 0; i < 5; ++i) {
+            if (anchors[i].group != m) continue;
+            EXPECT_GT(labelPixels(anchors[i].x, anchors[i].y, anchors[i].z), plain[i] + 15)
+                << "no white label at anchor " << i << " in view " << m;
+        }
+        // The glyphs themselves: a label starts exactly at its anchor's window position, and
+        // no other group's label is drawn at all.
+        const auto glyphs = glyphPositions();
+        for (int i = 0; i < 5; ++i) {
+            double wx, wy;
+            projectModel(anchors[i].x, anchors[i].y, anchors[i].z, &wx, &wy);
+            EXPECT_EQ(glyphAt(glyphs, wx, wy), anchors[i].group == m) << "anchor " << i << " in view " << m;
+        }
+    }
+    // The block hidden in VIEW_BLOCK: no block and no block label.
+    scene.viewMode = VIEW_BLOCK;
+    scene.showBlock = false;
+    drawFrame();
+    EXPECT_LE(labelPixels(5, 0, 2.8), plain[3] + 3);
+    EXPECT_LE(labelPixels(7, 0, 1.5), plain[4] + 3);
+    double wx, wy;
+    projectModel(10.2, -4.5, -2.0, &wx, &wy);       // the head's end wall, nothing in front
+    std::string failures;
+    testgl::probe(static_cast<int>(wx), static_cast<int>(wy), {13, 13, 13}, 2, &failures, "hidden block");
+    EXPECT_EQ(failures, "");
+    scene.showBlock = true;
+    drawFrame();
+    testgl::Rgb wall = testgl::readPixel(static_cast<int>(wx), static_cast<int>(wy));
+    EXPECT_NE(wall.r + wall.g + wall.b, 39) << "the block's wall should be drawn there";
+}
+
+TEST(Frame, GasIsAddedOverWhatLiesBehindIt)
+{
+    openScene();
+    scene.viewMode = VIEW_ENGINE;
+    scene.showHelp = false;
+    scene.showExplanations = false;
+    scene.crankAngle = 180.0;                       // the chamber charge is longest
+    double wx, wy;
+    projectModel(5.5, 0.0, 1.5, &wx, &wy);
+    const int x = static_cast<int>(wx), y = static_cast<int>(wy);
+    scene.showGas = false;
+    drawFrame();
+    testgl::Rgb behind = testgl::readPixel(x, y);
+    scene.showGas = true;
+    drawFrame();
+    testgl::Rgb mixed = testgl::readPixel(x, y);
+    EXPECT_GE(mixed.r, behind.r);
+    EXPECT_GE(mixed.g, behind.g);
+    EXPECT_GE(mixed.b, behind.b);
+    EXPECT_GT(mixed.r + mixed.g - behind.r - behind.g, 15) << "the gas adds nothing";
+    EXPECT_GT(behind.r + behind.g + behind.b, 39) << "nothing behind the probe to mix with";
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
