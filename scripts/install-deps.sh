@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config dpkg-dev
+  cmake g++ make pkg-config dpkg-dev desktop-file-utils
   freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick

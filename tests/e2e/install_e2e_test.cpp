@@ -1,9 +1,12 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "tests/support/program.h"
@@ -12,68 +15,233 @@ using testx::Program;
 
 namespace {
 
-std::string makeTempDir()
+constexpr int kInstallSeconds = 60;
+constexpr int kPackageSeconds = 120;
+constexpr int kWindowMs = 10000;
+constexpr int kQuitMs = 5000;
+// Long enough for the texture to be read after `t`; a missing one ends the program at once.
+constexpr int kRunningAfterTextureMs = 1000;
+
+// The same for every prefix: what an install lays down, relative to the prefix.
+const std::set<std::string> kInstalledFiles = {
+    "bin/tarvex",
+    "lib/tarvex/tarvex",
+    "share/tarvex/textureAluminum.ppm",
+    "share/applications/tarvex.desktop",
+    "share/icons/hicolor/scalable/apps/tarvex.svg",
+};
+// Installed only when the build has the still-picture tool.
+const std::string kOptionalFile = "bin/tarvex-stills";
+
+// A folder under /tmp removed with everything in it when the test ends, even on failure.
+class TempDir {
+public:
+    explicit TempDir(const std::string& stem)
+    {
+        std::string templ = "/tmp/" + stem + "-XXXXXX";
+        if (mkdtemp(templ.data()) != nullptr) path_ = templ;
+    }
+    ~TempDir()
+    {
+        if (!path_.empty()) testx::run("rm -rf '" + path_ + "'");
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The argument quoted for the shell, so that folders with spaces stay one word.
+std::string shellWord(const std::string& text)
 {
-    char templ[] = "/tmp/tarvex-install-XXXXXX";
-    const char* dir = mkdtemp(templ);
-    return dir ? dir : "";
+    std::string out = "'";
+    for (char c : text) out += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
 }
 
-}  // namespace
-
-TEST(Installed, LauncherStartsFromAnyFolderAndFindsItsTexture)
+// testx::run limits the first command only; a whole command line runs in its own shell.
+int runLine(const std::string& line, int timeoutSeconds, std::string* out = nullptr)
 {
-    const std::string destdir = makeTempDir();
-    ASSERT_FALSE(destdir.empty());
-    std::string out;
-    ASSERT_EQ(testx::run("env DESTDIR=" + destdir + " cmake --install " TARVEX_BUILD_DIR " --prefix /usr 2>&1", 60, &out), 0)
-        << out;
+    return testx::run("sh -c " + shellWord(line), timeoutSeconds, out);
+}
 
-    // Started from a folder without the texture; the launcher moves to where it lies.
-    const std::string elsewhere = makeTempDir();
-    Program program({destdir + "/usr/bin/tarvex"}, elsewhere);
-    ASSERT_TRUE(testx::waitForOutput(program, std::string(33, '*'), 10000)) << program.errors();
-    ASSERT_NE(testx::findWindow("Tarvex", 10000), 0u) << program.errors();
+::testing::AssertionResult installInto(const std::string& destdir, const std::string& prefix)
+{
+    std::string out;
+    const int status = testx::run("env DESTDIR=" + shellWord(destdir) + " cmake --install " TARVEX_BUILD_DIR
+                                  " --prefix " + shellWord(prefix) + " 2>&1",
+                                  kInstallSeconds, &out);
+    if (status != 0) return ::testing::AssertionFailure() << "cmake --install failed: " << out;
+    return ::testing::AssertionSuccess();
+}
+
+// Every regular file and link under root, relative to it, one a line in sorted order.
+std::set<std::string> filesUnder(const std::string& root)
+{
+    std::string out;
+    runLine("cd " + shellWord(root) + " && find . \\( -type f -o -type l \\) | sed 's|^\\./||'", 10, &out);
+    std::set<std::string> files;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) files.insert(line);
+    return files;
+}
+
+void expectTheInstalledFiles(const std::set<std::string>& files)
+{
+    for (const std::string& wanted : kInstalledFiles)
+        EXPECT_EQ(files.count(wanted), 1u) << wanted << " was not installed";
+    for (const std::string& file : files)
+        EXPECT_TRUE(kInstalledFiles.count(file) == 1 || file == kOptionalFile)
+            << file << " should not be installed";
+}
+
+bool isExecutable(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IXUSR) != 0;
+}
+
+// Starts command in folder, switches textures on and checks that the program finds the
+// texture (it goes on running, says nothing about a missing file) and ends with 0 on `q`.
+void expectRunsWithItsTexture(const std::string& command, const std::string& folder)
+{
+    Program program({command}, folder);
+    ASSERT_TRUE(testx::waitForOutput(program, std::string(33, '*'), kWindowMs))
+        << "no banner: " << program.errors();
+    ASSERT_NE(testx::findWindow("Tarvex", kWindowMs), 0u) << program.errors();
     ASSERT_TRUE(testx::movePointer(400, 300));
     ASSERT_TRUE(testx::xdo("key t"));
-    testx::sleepMs(1500);
-    EXPECT_TRUE(program.running()) << "ended after textures were switched on: " << program.output();
+    testx::sleepMs(kRunningAfterTextureMs);
+    EXPECT_TRUE(program.running()) << "ended after textures were switched on: " << program.output()
+                                   << program.errors();
     EXPECT_EQ(program.output().find("introuvable"), std::string::npos) << program.output();
 
     ASSERT_TRUE(testx::xdo("key q"));
-    const int status = program.waitExit(5000);
-    ASSERT_NE(status, -1);
-    ASSERT_TRUE(WIFEXITED(status));
+    const int status = program.waitExit(kQuitMs);
+    ASSERT_NE(status, -1) << "did not end within 5 s after q";
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    testx::run("rm -rf " + destdir + " " + elsewhere);
+}
+
+// A folder to install into and another one, without the texture, to start the program from.
+class InstalledAndElsewhere : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(destdir.path().empty());
+        ASSERT_FALSE(elsewhere.path().empty());
+    }
+    TempDir destdir{"tarvex-install"};
+    TempDir elsewhere{"tarvex-elsewhere"};
+};
+
+}  // namespace
+
+TEST(Installed, LaysDownTheLauncherProgramTextureMenuEntryAndIconOnly)
+{
+    TempDir destdir("tarvex-install");
+    ASSERT_FALSE(destdir.path().empty());
+    ASSERT_TRUE(installInto(destdir.path(), "/usr"));
+
+    const std::string root = destdir.path() + "/usr";
+    expectTheInstalledFiles(filesUnder(root));
+    EXPECT_TRUE(isExecutable(root + "/bin/tarvex"));
+    EXPECT_TRUE(isExecutable(root + "/lib/tarvex/tarvex"));
+    EXPECT_FALSE(isExecutable(root + "/share/tarvex/textureAluminum.ppm"));
+
+    std::string out;
+    EXPECT_EQ(testx::run("desktop-file-validate " + shellWord(root + "/share/applications/tarvex.desktop") + " 2>&1",
+                         10, &out),
+              0)
+        << out;
+    EXPECT_EQ(out, "") << "the menu entry draws remarks";
+    EXPECT_EQ(testx::run("grep -qx 'Exec=tarvex' " + shellWord(root + "/share/applications/tarvex.desktop")), 0)
+        << "the menu entry must start the launcher in bin";
+    EXPECT_EQ(testx::run("grep -q '<svg' " + shellWord(root + "/share/icons/hicolor/scalable/apps/tarvex.svg")), 0);
+}
+
+TEST_F(InstalledAndElsewhere, LauncherStartsFromAnyFolderAndFindsItsTexture)
+{
+    ASSERT_TRUE(installInto(destdir.path(), "/usr"));
+
+    expectRunsWithItsTexture(destdir.path() + "/usr/bin/tarvex", elsewhere.path());
+}
+
+// Without the launcher the program looks in the folder it was started from: this is what the
+// launcher is for, and shows that the test above would see a texture that is not found.
+TEST_F(InstalledAndElsewhere, ProgramStartedOutsideItsDataFolderEndsOnTheMissingTexture)
+{
+    ASSERT_TRUE(installInto(destdir.path(), "/usr"));
+
+    Program program({destdir.path() + "/usr/lib/tarvex/tarvex"}, elsewhere.path());
+    ASSERT_TRUE(testx::waitForOutput(program, std::string(33, '*'), kWindowMs)) << program.errors();
+    ASSERT_NE(testx::findWindow("Tarvex", kWindowMs), 0u) << program.errors();
+    ASSERT_TRUE(testx::movePointer(400, 300));
+    ASSERT_TRUE(testx::xdo("key t"));
+    const int status = program.waitExit(kQuitMs);
+    ASSERT_NE(status, -1) << "still running without its texture";
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_NE(program.output().find("fichier textureAluminum.ppm introuvable\n"), std::string::npos)
+        << program.output();
+}
+
+// A prefix chosen at install time, with a space in it, reached through a link from another
+// folder (as a link in ~/bin would be).
+TEST_F(InstalledAndElsewhere, LauncherWorksUnderAMovedPrefixAndThroughASymbolicLink)
+{
+    const std::string prefix = "/opt/tarvex engine";
+    ASSERT_TRUE(installInto(destdir.path(), prefix));
+    expectTheInstalledFiles(filesUnder(destdir.path() + prefix));
+
+    const std::string link = elsewhere.path() + "/tarvex";
+    ASSERT_EQ(symlink((destdir.path() + prefix + "/bin/tarvex").c_str(), link.c_str()), 0);
+    expectRunsWithItsTexture(link, elsewhere.path());
 }
 
 TEST(Installed, DebianPackageHoldsTheProgramAndNamesItsRuntimeLibraries)
 {
-    const std::string dir = makeTempDir();
-    ASSERT_FALSE(dir.empty());
+    TempDir dir("tarvex-package");
+    ASSERT_FALSE(dir.path().empty());
     std::string out;
-    ASSERT_EQ(testx::run("cpack -G DEB --config " TARVEX_BUILD_DIR "/CPackConfig.cmake -B " + dir + " 2>&1", 120, &out), 0)
+    // The package and cpack's staging go to the temporary folder, not into the build tree.
+    ASSERT_EQ(runLine("cd " + shellWord(dir.path()) + " && cpack -G DEB --config " TARVEX_BUILD_DIR
+                         "/CPackConfig.cmake -B " + shellWord(dir.path()) + " 2>&1",
+                         kPackageSeconds, &out),
+              0)
         << out;
     std::string deb;
-    ASSERT_EQ(testx::run("sh -c 'ls " + dir + "/tarvex_*.deb'", 10, &deb), 0);
+    ASSERT_EQ(testx::run("ls " + shellWord(dir.path()) + "/tarvex_*_*.deb", 10, &deb), 0) << out;
     deb = deb.substr(0, deb.find('\n'));
 
-    std::string files;
-    ASSERT_EQ(testx::run("dpkg-deb -c " + deb, 10, &files), 0);
-    for (const char* path : {"./usr/bin/tarvex", "./usr/lib/tarvex/tarvex", "./usr/share/tarvex/textureAluminum.ppm",
-                             "./usr/share/applications/tarvex.desktop",
-                             "./usr/share/icons/hicolor/scalable/apps/tarvex.svg"})
-        EXPECT_NE(files.find(path), std::string::npos) << path << " missing from\n" << files;
-    for (const char* unwanted : {"gtest", "tarvex_make_texture", "_tests"})
-        EXPECT_EQ(files.find(unwanted), std::string::npos) << unwanted << " should not be packaged";
+    const std::string unpacked = dir.path() + "/unpacked";
+    ASSERT_EQ(testx::run("dpkg-deb -x " + shellWord(deb) + " " + shellWord(unpacked)), 0);
+    expectTheInstalledFiles(filesUnder(unpacked + "/usr"));
+    EXPECT_EQ(filesUnder(unpacked).size(), filesUnder(unpacked + "/usr").size()) << "files outside /usr";
+
+    std::string field;
+    testx::run("dpkg-deb -f " + shellWord(deb) + " Package", 10, &field);
+    EXPECT_EQ(field, "tarvex\n");
+    std::string version;
+    testx::run("dpkg-deb -f " + shellWord(deb) + " Version", 10, &version);
+    std::string arch;
+    testx::run("dpkg --print-architecture", 10, &arch);
+    EXPECT_EQ(deb, dir.path() + "/tarvex_" + version.substr(0, version.find('\n')) + "_" +
+                       arch.substr(0, arch.find('\n')) + ".deb");
 
     std::string depends;
-    ASSERT_EQ(testx::run("dpkg-deb -f " + deb + " Depends", 10, &depends), 0);
+    ASSERT_EQ(testx::run("dpkg-deb -f " + shellWord(deb) + " Depends", 10, &depends), 0);
     for (const char* library : {"libglut", "libglu1", "libc6", "libstdc++6"})
         EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
-    std::string name;
-    testx::run("dpkg-deb -f " + deb + " Package", 10, &name);
-    EXPECT_EQ(name, "tarvex\n");
-    testx::run("rm -rf " + dir);
+    // The GL entry points come from GLVND's split libraries or from the whole libGL.
+    EXPECT_TRUE(depends.find("libgl1") != std::string::npos ||
+                (depends.find("libopengl0") != std::string::npos && depends.find("libglx0") != std::string::npos))
+        << "no OpenGL runtime in: " << depends;
+
+    // apt resolves its dependencies against this system without installing anything.
+    EXPECT_EQ(testx::run("apt-get install -s -q " + shellWord(deb) + " 2>&1", 60, &out), 0) << out;
+    EXPECT_NE(out.find("Inst tarvex"), std::string::npos) << out;
 }
