@@ -80,14 +80,7 @@ void drawPickScene()
     // Hit records follow the drawing order, so valves win over the crank train, which wins
     // over the block, whatever their depths.
     glLoadName(VIEW_VALVES);
-    glPushMatrix();
-        glTranslatef(static_cast<float>(valveLift(scene.crankAngle, ValveSide::intake)), 1.0f, 0.0f);
-        scene.intakeValve->draw();
-    glPopMatrix();
-    glPushMatrix();
-        glTranslatef(static_cast<float>(valveLift(scene.crankAngle, ValveSide::exhaust)), -1.0f, 0.0f);
-        scene.exhaustValve->draw();
-    glPopMatrix();
+    drawValvePair(*scene.intakeValve, *scene.exhaustValve, scene.crankAngle);
 
     glLoadName(VIEW_CRANK);
     scene.crankTrain->draw(static_cast<float>(scene.crankAngle));

@@ -53,6 +53,18 @@ Valve::Valve() : list(glGenLists(1))
     glEndList();
 }
 
+void drawValvePair(const Valve& intake, const Valve& exhaust, double crankAngleDeg)
+{
+    glPushMatrix();
+        glTranslatef(static_cast<float>(valveLift(crankAngleDeg, ValveSide::intake)), 1.0f, 0.0f);
+        intake.draw();
+    glPopMatrix();
+    glPushMatrix();
+        glTranslatef(static_cast<float>(valveLift(crankAngleDeg, ValveSide::exhaust)), -1.0f, 0.0f);
+        exhaust.draw();
+    glPopMatrix();
+}
+
 void Valve::draw() const
 {
     glCallList(list);

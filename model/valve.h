@@ -11,6 +11,13 @@ constexpr double kValveOpenX = 8.85;        // fully open, 90 degrees into its s
 
 double valveLift(double angleDeg, ValveSide side);
 
+class Valve;
+
+// Places both valves on their sides (intake at y = +1, exhaust at y = -1) at the lift of the
+// crank angle and draws them: the frame and the picking pass share it, so a click finds the
+// valves exactly where they are drawn.
+void drawValvePair(const Valve& intake, const Valve& exhaust, double crankAngleDeg);
+
 class Valve {
 public:
     Valve();                                // compiles the list; needs a current GL context

@@ -48,18 +48,6 @@ void drawLabels(ViewMode group)
     }
 }
 
-void drawValves()
-{
-    glPushMatrix();
-        glTranslatef(static_cast<float>(valveLift(scene.crankAngle, ValveSide::intake)), 1.0f, 0.0f);
-        scene.intakeValve->draw();
-    glPopMatrix();
-    glPushMatrix();
-        glTranslatef(static_cast<float>(valveLift(scene.crankAngle, ValveSide::exhaust)), -1.0f, 0.0f);
-        scene.exhaustValve->draw();
-    glPopMatrix();
-}
-
 }  // namespace
 
 void highlightGroup(ViewMode group)
@@ -92,7 +80,7 @@ void drawFrame()
         placeEngineLights();
 
         highlightGroup(VIEW_VALVES);
-        drawValves();
+        drawValvePair(*scene.intakeValve, *scene.exhaustValve, scene.crankAngle);
 
         highlightGroup(VIEW_CRANK);
         scene.crankTrain->draw(static_cast<float>(scene.crankAngle));

@@ -18,31 +18,10 @@ namespace {
 int gDisplays = 0;
 void countDisplay() { ++gDisplays; }
 
-void startValues()
-{
-    scene.azimuth = 6.963;
-    scene.elevation = -3.5996;
-    scene.distance = 10.0;
-    scene.zoom = 0.2;
-    updateEyePosition();
-    scene.crankAngle = 0.0;
-    scene.speed = 0.1;
-    scene.viewMode = VIEW_CRANK;
-    scene.showHelp = scene.showExplanations = scene.showGas = scene.showBlock = true;
-    scene.showFps = scene.showLightMarkers = scene.texturesOn = false;
-    scene.flickering = false;
-    scene.flashCountdown = 5;
-    scene.leftDragging = scene.rightDragging = false;
-    scene.pressX = scene.pressY = scene.rightPressY = 0;
-}
-
 void openScene()
 {
-    testgl::openWindow();
-    if (!scene.crankTrain) initScene();
-    onReshape(800, 600);
+    testgl::openScene();
     glutDisplayFunc(countDisplay);
-    startValues();
 }
 
 // Everything a key or a button may change, to compare before and after.
@@ -138,7 +117,7 @@ TEST(Keyboard, EveryCommandKeyChangesItsFieldAndRedraws)
         {'T', [](const Snapshot& b) { EXPECT_NE(scene.texturesOn, b.texturesOn); }},
     };
     for (const Case& c : cases) {
-        startValues();
+        testgl::resetToStartValues();
         if (c.key >= '1' && c.key <= '4') scene.viewMode = c.key == '3' ? VIEW_VALVES : VIEW_CRANK;
         const Snapshot before = snapshot();
         EXPECT_TRUE(pressPostsRedisplay(c.key)) << "key " << c.key;
@@ -157,7 +136,7 @@ TEST(Keyboard, EveryCommandKeyChangesItsFieldAndRedraws)
         after.flickering = before.flickering;
         EXPECT_TRUE(same(after, before)) << "key " << c.key << " changed something else";
     }
-    startValues();
+    testgl::resetToStartValues();
     onKeyboard('-', 0, 0);
     onKeyboard('-', 0, 0);
     EXPECT_NEAR(scene.speed, -0.1, 1e-12);
@@ -168,7 +147,7 @@ TEST(Keyboard, OtherKeysDoNothingButStillRedraw)
     openScene();
     const unsigned char idle[] = {'7', '8', '9', '0', '=', '_', 'z', 'Z', ' ', 'b', 'x', '\t', '\r', 'p', 200};
     for (unsigned char key : idle) {
-        startValues();
+        testgl::resetToStartValues();
         const Snapshot before = snapshot();
         EXPECT_TRUE(pressPostsRedisplay(key)) << "key " << int(key);
         EXPECT_TRUE(same(snapshot(), before)) << "key " << int(key) << " changed the state";

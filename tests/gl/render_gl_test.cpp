@@ -19,35 +19,6 @@ namespace {
 int gDisplays = 0;
 void countDisplay() { ++gDisplays; }
 
-// The program's start values for everything the frame reads.
-void startValues()
-{
-    scene.azimuth = 6.963;
-    scene.elevation = -3.5996;
-    scene.distance = 10.0;
-    scene.zoom = 0.2;
-    updateEyePosition();
-    scene.crankAngle = 0.0;
-    scene.speed = 0.1;
-    scene.viewMode = VIEW_CRANK;
-    scene.showHelp = true;
-    scene.showExplanations = true;
-    scene.showFps = false;
-    scene.showGas = true;
-    scene.showBlock = true;
-    scene.showLightMarkers = false;
-    scene.texturesOn = false;
-    scene.leftDragging = scene.rightDragging = false;
-}
-
-void openScene(int width = 800, int height = 600)
-{
-    testgl::openWindow(width, height);
-    if (!scene.crankTrain) initScene();
-    onReshape(width, height);
-    startValues();
-}
-
 // Window coordinates (y up) of a model point under the frame's camera.
 void projectModel(double x, double y, double z, double* wx, double* wy)
 {
@@ -120,7 +91,7 @@ bool postsRedisplay(void (*action)())
 
 TEST(OrbitCamera, SpecialKeysStepTheOrbitAndRedraw)
 {
-    openScene();
+    testgl::openScene();
     struct Step {
         int key;
         double dAzimuth, dElevation, distanceFactor;
@@ -130,7 +101,7 @@ TEST(OrbitCamera, SpecialKeysStepTheOrbitAndRedraw)
         {GLUT_KEY_F1, 0, 0, 1},
     };
     for (const Step& s : steps) {
-        startValues();
+        testgl::resetToStartValues();
         static int key;
         key = s.key;
         EXPECT_TRUE(postsRedisplay([] { onSpecialKey(key, 0, 0); })) << "key " << s.key;
@@ -142,7 +113,7 @@ TEST(OrbitCamera, SpecialKeysStepTheOrbitAndRedraw)
         EXPECT_DOUBLE_EQ(scene.eye.y, e.y);
         EXPECT_DOUBLE_EQ(scene.eye.z, e.z);
     }
-    startValues();
+    testgl::resetToStartValues();
     for (int i = 0; i < 10; ++i) onSpecialKey(GLUT_KEY_PAGE_UP, 0, 0);
     EXPECT_NEAR(scene.distance, 25.937, 1e-3);
     for (int i = 0; i < 10; ++i) onSpecialKey(GLUT_KEY_PAGE_DOWN, 0, 0);
@@ -152,7 +123,7 @@ TEST(OrbitCamera, SpecialKeysStepTheOrbitAndRedraw)
 
 TEST(OrbitCamera, TurningDragHasATwentyPixelDeadZone)
 {
-    openScene();
+    testgl::openScene();
     scene.leftDragging = true;
     scene.pressX = 400;
     scene.pressY = 300;
@@ -171,7 +142,7 @@ TEST(OrbitCamera, TurningDragHasATwentyPixelDeadZone)
 
 TEST(OrbitCamera, ZoomDragIsClampedAtExactlyZeroAndGrowsBack)
 {
-    openScene();
+    testgl::openScene();
     scene.rightDragging = true;
     scene.rightPressY = 300;
     onMotion(500, 200);                             // up 100 pixels: zoom in
@@ -188,7 +159,7 @@ TEST(OrbitCamera, ZoomDragIsClampedAtExactlyZeroAndGrowsBack)
 
 TEST(Lights, PositionsAndDirectionsFollowTheCameraAndTheViewerLightTheEye)
 {
-    openScene();
+    testgl::openScene();
     for (double azimuth : {6.963, 5.0}) {
         scene.azimuth = azimuth;
         updateEyePosition();
@@ -235,7 +206,7 @@ TEST(Lights, PositionsAndDirectionsFollowTheCameraAndTheViewerLightTheEye)
 
 TEST(Lights, SparkBurnsOnlyInsideItsWindow)
 {
-    openScene();
+    testgl::openScene();
     for (auto [angle, lit] : {std::pair<double, bool>{350.0, false}, {350.5, true}, {369.5, true},
                               {370.0, false}, {0.0, false}}) {
         scene.crankAngle = angle;
@@ -247,7 +218,7 @@ TEST(Lights, SparkBurnsOnlyInsideItsWindow)
 
 TEST(Overlay, EachTextLightsItsRectangleOnlyWhileItsSwitchIsOn)
 {
-    openScene();
+    testgl::openScene();
     scene.zoom = 0.0;                               // the engine shrinks to a point: text only
     struct Box {
         const char* what;
@@ -284,7 +255,7 @@ TEST(Overlay, EachTextLightsItsRectangleOnlyWhileItsSwitchIsOn)
 
 TEST(Overlay, KeepsItsFractionsInAResizedWindow)
 {
-    openScene(1000, 500);
+    testgl::openScene(1000, 500);
     scene.zoom = 0.0;
     scene.showHelp = false;
     scene.showExplanations = false;
@@ -299,12 +270,12 @@ TEST(Overlay, KeepsItsFractionsInAResizedWindow)
     EXPECT_LE(left, 12);
     EXPECT_GE(bottom, 74);
     EXPECT_LE(bottom, 77);
-    openScene(800, 600);
+    testgl::openScene(800, 600);
 }
 
 TEST(Frame, PolygonModesOfEachViewModeAndTheCarriedBackFaceMode)
 {
-    openScene();
+    testgl::openScene();
     GLint front, back;
     // Singled out: fill on both faces after its highlighting.
     for (ViewMode m : {VIEW_BLOCK, VIEW_CRANK, VIEW_VALVES}) {
@@ -352,7 +323,7 @@ TEST(Frame, PolygonModesOfEachViewModeAndTheCarriedBackFaceMode)
 
 TEST(Frame, OnlyTheSingledOutGroupsLabelsAppearAtTheirAnchors)
 {
-    openScene();
+    testgl::openScene();
     scene.showHelp = false;
     scene.showExplanations = false;
     struct Anchor {
@@ -405,7 +376,7 @@ TEST(Frame, OnlyTheSingledOutGroupsLabelsAppearAtTheirAnchors)
 
 TEST(Frame, GasIsAddedOverWhatLiesBehindIt)
 {
-    openScene();
+    testgl::openScene();
     scene.viewMode = VIEW_ENGINE;
     scene.showHelp = false;
     scene.showExplanations = false;

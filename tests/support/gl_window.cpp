@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+
+#include "app/scene_state.h"
+#include "app/startup.h"
+#include "interaction/camera.h"
 #include <cstdlib>
 
 namespace testgl {
@@ -107,6 +111,32 @@ int countBright(int x0, int y0, int x1, int y1, int minLevel)
     for (size_t i = 0; i < pixels.size(); i += 3)
         if (pixels[i] >= minLevel && pixels[i + 1] >= minLevel && pixels[i + 2] >= minLevel) ++count;
     return count;
+}
+
+void resetToStartValues()
+{
+    scene.azimuth = 6.963;
+    scene.elevation = -3.5996;
+    scene.distance = 10.0;
+    scene.zoom = 0.2;
+    updateEyePosition();
+    scene.crankAngle = 0.0;
+    scene.speed = 0.1;
+    scene.viewMode = VIEW_CRANK;
+    scene.showHelp = scene.showExplanations = scene.showGas = scene.showBlock = true;
+    scene.showFps = scene.showLightMarkers = scene.texturesOn = false;
+    scene.flickering = false;
+    scene.flashCountdown = 5;
+    scene.leftDragging = scene.rightDragging = false;
+    scene.pressX = scene.pressY = scene.rightPressY = 0;
+}
+
+void openScene(int width, int height)
+{
+    openWindow(width, height);
+    if (!scene.crankTrain) initScene();
+    onReshape(width, height);
+    resetToStartValues();
 }
 
 bool project(double x, double y, double z, double* wx, double* wy, double* wz)

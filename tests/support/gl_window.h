@@ -33,6 +33,14 @@ bool probe(int x, int y, Rgb expected, int tolerance, std::string* failures, con
 // channels are all at least minLevel: white text shows up here.
 int countBright(int x0, int y0, int x1, int y1, int minLevel = 200);
 
+// Puts every field of the scene that the frame and the callbacks read back to the program's
+// start values (camera, animation, switches, view mode, drags).
+void resetToStartValues();
+
+// The window at the given size with the scene objects built, the projection set by the reshape
+// callback and the start values.
+void openScene(int width = 800, int height = 600);
+
 // Window coordinates (GL convention, y up) of a model point under the current matrices.
 bool project(double x, double y, double z, double* wx, double* wy, double* wz = nullptr);
 
