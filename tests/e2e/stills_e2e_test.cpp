@@ -18,10 +18,12 @@
 #include "model/valve.h"
 #include "render/lighting.h"
 #include "render/overlay.h"
+#include "tests/support/image_region.h"
 #include "tests/support/program.h"
 
 using testx::Image;
 using testx::Program;
+using testx::countDifferentIn;
 
 namespace {
 
@@ -78,18 +80,6 @@ bool readPng(const std::string& path, Image* image, std::string* why)
         return false;
     }
     return true;
-}
-
-// Pixels in [x0, x1) x [y0, y1) (y from the top) that differ by more than 16 on some channel.
-int countDifferentIn(const Image& a, const Image& b, int x0, int y0, int x1, int y1)
-{
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (std::abs(a.r(x, y) - b.r(x, y)) > 16 || std::abs(a.g(x, y) - b.g(x, y)) > 16 ||
-                std::abs(a.b(x, y) - b.b(x, y)) > 16)
-                ++n;
-    return n;
 }
 
 // A still at the given angle with the texts off, so only the engine's own pixels change.
