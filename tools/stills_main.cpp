@@ -187,8 +187,25 @@ void reportFileError(const std::string& path, const char* what)
     std::fprintf(stderr, "%s: cannot write '%s': %s\n", kProgram, path.c_str(), what);
 }
 
-bool commitFile(const std::string& tmp, const std::string& path)
+// Opens FILE.tmp for writing; nullptr (reported) when it cannot be made.
+std::FILE* openTemporary(const std::string& path, const std::string& tmp)
 {
+    std::FILE* file = std::fopen(tmp.c_str(), "wb");
+    if (file == nullptr) reportFileError(path, std::strerror(errno));
+    return file;
+}
+
+// Closes FILE.tmp and renames it over FILE, or removes it when anything failed: a full disk
+// shows up at the flush or the close, not in the writes.
+bool finishFile(std::FILE* file, const std::string& tmp, const std::string& path)
+{
+    const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
+    const int flushErrno = errno;
+    if (std::fclose(file) != 0 || !flushed) {
+        std::remove(tmp.c_str());
+        reportFileError(path, std::strerror(flushed ? errno : flushErrno));
+        return false;
+    }
     if (std::rename(tmp.c_str(), path.c_str()) != 0) {
         reportFileError(path, std::strerror(errno));
         std::remove(tmp.c_str());
@@ -216,11 +233,8 @@ void onPngWarning(png_structp, png_const_charp) {}
 bool writePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb)
 {
     const std::string tmp = path + ".tmp";
-    std::FILE* file = std::fopen(tmp.c_str(), "wb");
-    if (file == nullptr) {
-        reportFileError(path, std::strerror(errno));
-        return false;
-    }
+    std::FILE* file = openTemporary(path, tmp);
+    if (file == nullptr) return false;
     PngError error;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, onPngError, onPngWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
@@ -250,35 +264,16 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
     png_write_image(png, rows.data());
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
-
-    // A full disk shows up at the flush or the close, not in the writes.
-    const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
-    const int flushErrno = errno;
-    if (std::fclose(file) != 0 || !flushed) {
-        std::remove(tmp.c_str());
-        reportFileError(path, std::strerror(flushed ? errno : flushErrno));
-        return false;
-    }
-    return commitFile(tmp, path);
+    return finishFile(file, tmp, path);
 }
 
 bool writeText(const std::string& path, const std::string& text)
 {
     const std::string tmp = path + ".tmp";
-    std::FILE* file = std::fopen(tmp.c_str(), "wb");
-    if (file == nullptr) {
-        reportFileError(path, std::strerror(errno));
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size()
-                         && std::fflush(file) == 0;
-    const int writeErrno = errno;
-    if (std::fclose(file) != 0 || !written) {
-        std::remove(tmp.c_str());
-        reportFileError(path, std::strerror(written ? errno : writeErrno));
-        return false;
-    }
-    return commitFile(tmp, path);
+    std::FILE* file = openTemporary(path, tmp);
+    if (file == nullptr) return false;
+    std::fwrite(text.data(), 1, text.size(), file);     // a short write sets the error flag
+    return finishFile(file, tmp, path);
 }
 
 // ---------------------------------------------------------------------------------------------
