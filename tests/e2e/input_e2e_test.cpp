@@ -117,6 +117,7 @@ TEST_F(RealWindow, ClickOnTheValvesSinglesThemOutWithTheirLabels)
     double px, py;
     projectStart(10, 1, 0, &px, &py);               // the intake valve's stem
     ASSERT_TRUE(testx::movePointer(int(px + 0.5), int(py + 0.5)));
+    testx::sleepMs(300);                            // a click right after the move can be lost
     ASSERT_TRUE(testx::xdo("click 1"));
     const Image after = shotWhen([](const Image& i) { return labelPixels(i, 9, -1, 2.5) > 30; });
     EXPECT_GT(labelPixels(after, 9, -1, 2.5), 30) << "no Soupapes label after the click";
@@ -131,6 +132,7 @@ TEST_F(RealWindow, LeftDragTurnsTheView)
     keys("minus a e");
     const Image before = shot();
     ASSERT_TRUE(testx::movePointer(750, 50));
+    testx::sleepMs(300);
     ASSERT_TRUE(testx::xdo("mousedown 1"));
     for (int x = 700; x >= 450; x -= 50) ASSERT_TRUE(testx::movePointer(x, 50));
     ASSERT_TRUE(testx::xdo("mouseup 1"));
