@@ -17,3 +17,6 @@ cmake --build build-asan -j"$(nproc)"
 source tests/sanitizer/env.sh
 xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" \
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+# A bounded fuzzing run of the texture parser (libFuzzer, 60 s).
+bash scripts/fuzz.sh 60
