@@ -10,3 +10,13 @@ cmake --build build -j"$(nproc)"
 export LIBGL_ALWAYS_SOFTWARE=1
 xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" \
   ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+# The same suites again with AddressSanitizer and UndefinedBehaviorSanitizer on everything.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_SANITIZE=ON
+cmake --build build-asan -j"$(nproc)"
+source tests/sanitizer/env.sh
+xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" \
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+# A bounded fuzzing run of the texture parser (libFuzzer, 60 s).
+bash scripts/fuzz.sh 60
