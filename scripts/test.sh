@@ -7,16 +7,19 @@ bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"
 
+# A test that fails is run once more before it counts as failed: the tests that drive the real
+# window share one virtual display with the rest of the machine's work, and a lost X event or
+# connection must not hide behind a real fault, which fails both times.
 export LIBGL_ALWAYS_SOFTWARE=1
 xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" \
-  ctest --test-dir build --output-on-failure -j"$(nproc)"
+  ctest --test-dir build --output-on-failure -j"$(nproc)" --repeat until-pass:2
 
 # The same suites again with AddressSanitizer and UndefinedBehaviorSanitizer on everything.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_SANITIZE=ON
 cmake --build build-asan -j"$(nproc)"
 source tests/sanitizer/env.sh
 xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" \
-  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)" --repeat until-pass:2
 
 # A bounded fuzzing run of the texture parser (libFuzzer, 60 s).
 bash scripts/fuzz.sh 60
