@@ -9,7 +9,7 @@ packages=(
   freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()

@@ -14,6 +14,10 @@ export LIBGL_ALWAYS_SOFTWARE=1
 xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" \
   ctest --test-dir build --output-on-failure -j"$(nproc)" --repeat until-pass:2
 
+# The unit tests under valgrind's memcheck: any invalid access or lost block fails.
+valgrind -q --error-exitcode=9 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+  ./build/tarvex_unit_tests --gtest_brief=1
+
 # The same suites again with AddressSanitizer and UndefinedBehaviorSanitizer on everything.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_SANITIZE=ON
 cmake --build build-asan -j"$(nproc)"
@@ -23,3 +27,6 @@ xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" \
 
 # A bounded fuzzing run of the texture parser (libFuzzer, 60 s).
 bash scripts/fuzz.sh 60
+
+# A one-minute soak of the real program with random keys and mouse events.
+xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" bash scripts/soak.sh 60

@@ -1,0 +1,187 @@
+// The real program under bad input: malformed texture files, a directory in the texture's
+// place, extreme window sizes, key floods, and a long stop at high speed.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "tests/support/program.h"
+
+using testx::Program;
+
+namespace {
+
+constexpr int kWindowWaitMs = 10000;
+constexpr int kQuitWaitMs = 5000;
+// The stroke's title, drawn at 1 % of the width and 11 % of the height from the bottom of the
+// 800 x 600 window: its text lies inside this box, counted from the top.
+constexpr int kTitleBox[4] = {0, 515, 300, 545};
+
+// A working directory of its own holding a copy of the program; the texture file is the test's.
+class Sandbox {
+public:
+    Sandbox()
+    {
+        char templ[] = "/tmp/tarvex-rel-XXXXXX";
+        dir_ = mkdtemp(templ) ? templ : "";
+        std::system(("cp '" TARVEX_BINARY "' '" + dir_ + "/tarvex'").c_str());
+    }
+    ~Sandbox() { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+    void writeTexture(const std::string& bytes) const
+    {
+        std::ofstream(dir_ + "/textureAluminum.ppm", std::ios::binary) << bytes;
+    }
+    void copyGoodTexture() const
+    {
+        std::system(("cp '" TARVEX_BUILD_DIR "/textureAluminum.ppm' '" + dir_ + "/'").c_str());
+    }
+    std::string binary() const { return dir_ + "/tarvex"; }
+    const std::string& dir() const { return dir_; }
+
+private:
+    std::string dir_;
+};
+
+unsigned long startAndFindWindow(Program& program)
+{
+    if (!testx::waitForOutput(program, std::string(33, '*'), kWindowWaitMs)) return 0;
+    return testx::findWindow("Tarvex", kWindowWaitMs);
+}
+
+// Keys go to the window under the pointer. No --sync: it waits for a motion that never comes
+// when the pointer is already there; the server handles the move before any later request.
+bool pointerOnWindow() { return testx::xdo("mousemove 400 300"); }
+
+void expectQuitWithStatusZero(Program& program)
+{
+    ASSERT_TRUE(pointerOnWindow());
+    ASSERT_TRUE(testx::xdo("key q"));
+    const int status = program.waitExit(kQuitWaitMs);
+    ASSERT_NE(status, -1) << "still running " << kQuitWaitMs << " ms after q";
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status << "\n" << program.errors();
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// The title region holds drawn text: the frame was drawn with a stroke in 1..4.
+int titlePixels(unsigned long window)
+{
+    testx::Image shot;
+    if (!testx::screenshot(window, &shot)) return -1;
+    return shot.countBright(kTitleBox[0], kTitleBox[1], kTitleBox[2], kTitleBox[3], 150);
+}
+
+// Switches textures on and waits for the reader's message about the file.
+void expectTextureRejected(const std::string& bytes, const std::string& reason)
+{
+    SCOPED_TRACE(reason);
+    Sandbox box;
+    box.writeTexture(bytes);
+    Program program({box.binary()}, box.dir());
+    ASSERT_NE(startAndFindWindow(program), 0u) << program.errors();
+    ASSERT_TRUE(pointerOnWindow());
+    ASSERT_TRUE(testx::xdo("key t"));
+    const std::string message = "fichier textureAluminum.ppm invalide: " + reason + "\n";
+    EXPECT_TRUE(testx::waitForOutput(program, message, kWindowWaitMs)) << program.output();
+    testx::sleepMs(200);
+    EXPECT_TRUE(program.running()) << program.errors();
+    expectQuitWithStatusZero(program);
+}
+
+}  // namespace
+
+TEST(BadInput, EachMalformedTextureIsReportedAndTheProgramGoesOn)
+{
+    expectTextureRejected("P3\n1 1\n255\n0 0 0\n", "mot magique different de P6");
+    expectTextureRejected("P6\n0 4\n255\n", "largeur invalide (entier decimal positif attendu)");
+    expectTextureRejected("P6\n100000 100000\n255\n", "image trop grande (plus de 16384 x 16384 pixels)");
+    expectTextureRejected("P6\n1 1\n0\nabc", "valeur maximale invalide (entier de 1 a 255 attendu)");
+    expectTextureRejected("P6\n1 1\n300\nabc", "valeur maximale invalide (entier de 1 a 255 attendu)");
+    expectTextureRejected("P6\n# rien d'autre", "fin de fichier dans l'en-tete");
+    expectTextureRejected("P6\n2 2\n255\nabcdef", "donnees de pixels incompletes");
+}
+
+TEST(BadInput, ADirectoryInTheTexturesPlaceIsReportedAsUnreadable)
+{
+    Sandbox box;
+    ASSERT_EQ(mkdir((box.dir() + "/textureAluminum.ppm").c_str(), 0700), 0);
+    Program program({box.binary()}, box.dir());
+    ASSERT_NE(startAndFindWindow(program), 0u) << program.errors();
+    ASSERT_TRUE(pointerOnWindow());
+    ASSERT_TRUE(testx::xdo("key t"));
+    EXPECT_TRUE(testx::waitForOutput(program, "fichier textureAluminum.ppm invalide: lecture impossible\n",
+                                     kWindowWaitMs))
+        << program.output();
+    testx::sleepMs(200);
+    EXPECT_TRUE(program.running()) << program.errors();
+    expectQuitWithStatusZero(program);
+}
+
+TEST(BadInput, AOnePixelWindowAndBackKeepsItDrawing)
+{
+    Sandbox box;
+    box.copyGoodTexture();
+    Program program({box.binary()}, box.dir());
+    const unsigned long window = startAndFindWindow(program);
+    ASSERT_NE(window, 0u) << program.errors();
+    const std::string id = std::to_string(window);
+    ASSERT_TRUE(testx::xdo("windowsize --sync " + id + " 1 1"));
+    testx::sleepMs(300);
+    EXPECT_TRUE(program.running()) << program.errors();
+    ASSERT_TRUE(testx::xdo("windowsize --sync " + id + " 800 600"));
+    testx::sleepMs(300);
+    EXPECT_TRUE(program.running()) << program.errors();
+    EXPECT_GT(titlePixels(window), 20);
+    expectQuitWithStatusZero(program);
+}
+
+TEST(BadInput, AThousandPlusAndAThousandMinusPressesKeepItRunning)
+{
+    Sandbox box;
+    box.copyGoodTexture();
+    Program program({box.binary()}, box.dir());
+    const unsigned long window = startAndFindWindow(program);
+    ASSERT_NE(window, 0u) << program.errors();
+    ASSERT_TRUE(pointerOnWindow());
+    std::string hundredPlus, hundredMinus;
+    for (int i = 0; i < 100; ++i) {
+        hundredPlus += " plus";
+        hundredMinus += " minus";
+    }
+    for (int call = 0; call < 10; ++call) ASSERT_TRUE(testx::xdo("key --delay 0" + hundredPlus, 30));
+    EXPECT_TRUE(program.running()) << program.errors();
+    for (int call = 0; call < 10; ++call) ASSERT_TRUE(testx::xdo("key --delay 0" + hundredMinus, 30));
+    testx::sleepMs(300);
+    EXPECT_TRUE(program.running()) << program.errors();
+    EXPECT_GT(titlePixels(window), 20);
+    expectQuitWithStatusZero(program);
+}
+
+TEST(BadInput, StoppedThreeSecondsAtHighSpeedItResumesWithAValidStroke)
+{
+    Sandbox box;
+    box.copyGoodTexture();
+    Program program({box.binary()}, box.dir());
+    const unsigned long window = startAndFindWindow(program);
+    ASSERT_NE(window, 0u) << program.errors();
+    ASSERT_TRUE(pointerOnWindow());
+    std::string fiftyPlus;
+    for (int i = 0; i < 50; ++i) fiftyPlus += " plus";
+    ASSERT_TRUE(testx::xdo("key --delay 0" + fiftyPlus, 30));
+    testx::sleepMs(300);
+    program.kill(SIGSTOP);
+    testx::sleepMs(3000);
+    program.kill(SIGCONT);
+    // Two screenshots after the resume: both must show a stroke title, and the engine moves.
+    testx::sleepMs(300);
+    EXPECT_TRUE(program.running()) << program.errors();
+    EXPECT_GT(titlePixels(window), 20);
+    testx::sleepMs(200);
+    EXPECT_GT(titlePixels(window), 20);
+    EXPECT_TRUE(program.running()) << program.errors();
+    expectQuitWithStatusZero(program);
+}
