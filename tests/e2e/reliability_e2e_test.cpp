@@ -8,7 +8,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/support/program.h"
 
@@ -121,67 +123,69 @@ TEST(BadInput, ADirectoryInTheTexturesPlaceIsReportedAsUnreadable)
     expectQuitWithStatusZero(program);
 }
 
-TEST(BadInput, AOnePixelWindowAndBackKeepsItDrawing)
+// The program started in its sandbox with the good texture, its window found.
+class RunningProgram : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        box_.copyGoodTexture();
+        program_ = std::make_unique<Program>(std::vector<std::string>{box_.binary()}, box_.dir());
+        window_ = startAndFindWindow(*program_);
+        ASSERT_NE(window_, 0u) << program_->errors();
+        ASSERT_TRUE(pointerOnWindow());
+    }
+
+    // After the abuse: still running, the stroke's title drawn, and q ends it with status 0.
+    void expectStillDrawingThenQuit()
+    {
+        EXPECT_TRUE(program_->running()) << program_->errors();
+        EXPECT_GT(titlePixels(window_), 20);
+        expectQuitWithStatusZero(*program_);
+    }
+
+    Sandbox box_;
+    std::unique_ptr<Program> program_;
+    unsigned long window_ = 0;
+};
+
+// One xdotool call pressing key count times with no delay.
+bool pressRepeatedly(const std::string& key, int count)
 {
-    Sandbox box;
-    box.copyGoodTexture();
-    Program program({box.binary()}, box.dir());
-    const unsigned long window = startAndFindWindow(program);
-    ASSERT_NE(window, 0u) << program.errors();
-    const std::string id = std::to_string(window);
+    std::string keys;
+    for (int i = 0; i < count; ++i) keys += " " + key;
+    return testx::xdo("key --delay 0" + keys, 30);
+}
+
+TEST_F(RunningProgram, AOnePixelWindowAndBackKeepsItDrawing)
+{
+    const std::string id = std::to_string(window_);
     ASSERT_TRUE(testx::xdo("windowsize --sync " + id + " 1 1"));
     testx::sleepMs(300);
-    EXPECT_TRUE(program.running()) << program.errors();
+    EXPECT_TRUE(program_->running()) << program_->errors();
     ASSERT_TRUE(testx::xdo("windowsize --sync " + id + " 800 600"));
     testx::sleepMs(300);
-    EXPECT_TRUE(program.running()) << program.errors();
-    EXPECT_GT(titlePixels(window), 20);
-    expectQuitWithStatusZero(program);
+    expectStillDrawingThenQuit();
 }
 
-TEST(BadInput, AThousandPlusAndAThousandMinusPressesKeepItRunning)
+TEST_F(RunningProgram, AThousandPlusAndAThousandMinusPressesKeepItRunning)
 {
-    Sandbox box;
-    box.copyGoodTexture();
-    Program program({box.binary()}, box.dir());
-    const unsigned long window = startAndFindWindow(program);
-    ASSERT_NE(window, 0u) << program.errors();
-    ASSERT_TRUE(pointerOnWindow());
-    std::string hundredPlus, hundredMinus;
-    for (int i = 0; i < 100; ++i) {
-        hundredPlus += " plus";
-        hundredMinus += " minus";
-    }
-    for (int call = 0; call < 10; ++call) ASSERT_TRUE(testx::xdo("key --delay 0" + hundredPlus, 30));
-    EXPECT_TRUE(program.running()) << program.errors();
-    for (int call = 0; call < 10; ++call) ASSERT_TRUE(testx::xdo("key --delay 0" + hundredMinus, 30));
+    for (int call = 0; call < 10; ++call) ASSERT_TRUE(pressRepeatedly("plus", 100));
+    EXPECT_TRUE(program_->running()) << program_->errors();
+    for (int call = 0; call < 10; ++call) ASSERT_TRUE(pressRepeatedly("minus", 100));
     testx::sleepMs(300);
-    EXPECT_TRUE(program.running()) << program.errors();
-    EXPECT_GT(titlePixels(window), 20);
-    expectQuitWithStatusZero(program);
+    expectStillDrawingThenQuit();
 }
 
-TEST(BadInput, StoppedThreeSecondsAtHighSpeedItResumesWithAValidStroke)
+TEST_F(RunningProgram, StoppedThreeSecondsAtHighSpeedItResumesWithAValidStroke)
 {
-    Sandbox box;
-    box.copyGoodTexture();
-    Program program({box.binary()}, box.dir());
-    const unsigned long window = startAndFindWindow(program);
-    ASSERT_NE(window, 0u) << program.errors();
-    ASSERT_TRUE(pointerOnWindow());
-    std::string fiftyPlus;
-    for (int i = 0; i < 50; ++i) fiftyPlus += " plus";
-    ASSERT_TRUE(testx::xdo("key --delay 0" + fiftyPlus, 30));
+    ASSERT_TRUE(pressRepeatedly("plus", 50));
     testx::sleepMs(300);
-    program.kill(SIGSTOP);
+    program_->kill(SIGSTOP);
     testx::sleepMs(3000);
-    program.kill(SIGCONT);
-    // Two screenshots after the resume: both must show a stroke title, and the engine moves.
+    program_->kill(SIGCONT);
+    // Two frames after the resume must both show a stroke title.
     testx::sleepMs(300);
-    EXPECT_TRUE(program.running()) << program.errors();
-    EXPECT_GT(titlePixels(window), 20);
+    EXPECT_GT(titlePixels(window_), 20);
     testx::sleepMs(200);
-    EXPECT_GT(titlePixels(window), 20);
-    EXPECT_TRUE(program.running()) << program.errors();
-    expectQuitWithStatusZero(program);
+    expectStillDrawingThenQuit();
 }
