@@ -17,6 +17,8 @@ xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" \
 # The unit tests under valgrind's memcheck: any invalid access or lost block fails.
 valgrind -q --error-exitcode=9 --leak-check=full --errors-for-leak-kinds=definite,indirect \
   ./build/tarvex_unit_tests --gtest_brief=1
+# A short run of the real program under memcheck: any invalid access or uninitialised value fails.
+xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" bash scripts/memcheck-program.sh 20
 
 # The same suites again with AddressSanitizer and UndefinedBehaviorSanitizer on everything.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_SANITIZE=ON
