@@ -72,6 +72,7 @@ void highlightGroup(ViewMode group)
 
 void drawFrame()
 {
+    prepareOverlayText();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/scene_state.h"
+#include "render/glyph_atlas.h"
 
 namespace {
 
@@ -41,10 +42,44 @@ constexpr const char* kLines[4][3] = {
      "brules peuvent s'evacuer par le collecteur d'echappement."},
 };
 
-// Places text at fractions of the window, in the 800 x 600 overlay frame.
-void drawAt(double fx, double fy, const char* text, int fontCode)
+// The three fonts' textures, indexed by font code (0 and 1 both the 10 point font).
+GlyphAtlas gAtlases[] = {GlyphAtlas(GLUT_BITMAP_HELVETICA_10), GlyphAtlas(GLUT_BITMAP_HELVETICA_10),
+                         GlyphAtlas(GLUT_BITMAP_HELVETICA_12), GlyphAtlas(GLUT_BITMAP_HELVETICA_18)};
+bool gAtlasTextOn = true;
+int gFailedWidth = -1, gFailedHeight = -1;  // the viewport a capture last failed in
+
+const GlyphAtlas& atlasFor(int fontCode) { return gAtlases[fontCode == 2 || fontCode == 3 ? fontCode : 1]; }
+
+bool atlasesReady() { return gAtlasTextOn && gAtlases[1].ready() && gAtlases[2].ready() && gAtlases[3].ready(); }
+
+// Feedback and selection passes must still see the texts' bitmaps, and cannot read pixels back.
+bool rendering()
+{
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    return mode == GL_RENDER;
+}
+
+// Overlay units per window pixel: the 800 x 600 frame is stretched over the viewport.
+double gUnitsPerPixelX = 1.0, gUnitsPerPixelY = 1.0;
+
+// Places text at fractions of the window, in the 800 x 600 overlay frame. While the atlases
+// are in use, texturing and the alpha test are on; a text they cannot draw goes glyph by
+// glyph without them.
+void drawAt(double fx, double fy, const char* text, int fontCode, bool atlases)
 {
     glRasterPos2d(fx * scene.windowWidth, fy * scene.windowHeight);
+    if (atlases) {
+        const GlyphAtlas& atlas = atlasFor(fontCode);
+        glBindTexture(GL_TEXTURE_2D, atlas.texture());
+        if (atlas.draw(text, gUnitsPerPixelX, gUnitsPerPixelY)) return;
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_ALPHA_TEST);
+        drawBitmapText(text, fontCode);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_ALPHA_TEST);
+        return;
+    }
     drawBitmapText(text, fontCode);
 }
 
@@ -110,6 +145,23 @@ void drawBitmapText(const char* text, int fontCode)
     for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(font, *c);
 }
 
+void setAtlasText(bool on) { gAtlasTextOn = on; }
+bool atlasTextInUse() { return atlasesReady(); }
+
+void prepareOverlayText()
+{
+    if (!gAtlasTextOn || atlasesReady() || !rendering()) return;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (viewport[2] == gFailedWidth && viewport[3] == gFailedHeight) return;
+    for (int code = 1; code <= 3; ++code)
+        if (!gAtlases[code].ready() && !gAtlases[code].capture(viewport[2], viewport[3])) {
+            gFailedWidth = viewport[2];
+            gFailedHeight = viewport[3];
+            return;
+        }
+}
+
 void drawOverlay()
 {
     // Entered with GL_MODELVIEW at the identity; leaves lighting on, both matrices as they were
@@ -122,23 +174,40 @@ void drawOverlay()
     glPushMatrix();
     glDisable(GL_LIGHTING);
     glColor3d(1, 1, 1);
+    const bool atlases = atlasesReady() && rendering();
+    if (atlases) {
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        gUnitsPerPixelX = static_cast<double>(scene.windowWidth) / viewport[2];
+        gUnitsPerPixelY = static_cast<double>(scene.windowHeight) / viewport[3];
+        glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT | GL_COLOR_BUFFER_BIT);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glDisable(GL_CULL_FACE);
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+        glEnable(GL_TEXTURE_2D);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);    // white times coverage
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, 0.5f);
+    }
 
     char text[kTextBufferSize];
     formatSpeedLine(text, scene.speed);
-    drawAt(kLeftX, kSpeedY, text, kSmallFont);
+    drawAt(kLeftX, kSpeedY, text, kSmallFont, atlases);
     std::snprintf(text, sizeof text, "%s", kCredit);
-    drawAt(kCreditX, kCreditY, text, kSmallFont);
+    drawAt(kCreditX, kCreditY, text, kSmallFont, atlases);
     if (scene.showFps) {
         formatFpsLine(text, scene.fps);
-        drawAt(kFpsX, kFpsY, text, kMediumFont);
+        drawAt(kFpsX, kFpsY, text, kMediumFont, atlases);
     }
     const int stroke = strokeOf(scene.crankAngle);
-    drawAt(kLeftX, kTitleY, strokeTitle(stroke), kMediumFont);
+    drawAt(kLeftX, kTitleY, strokeTitle(stroke), kMediumFont, atlases);
     if (scene.showExplanations)
-        for (int line = 1; line <= 3; ++line) drawAt(kLeftX, kLineY[line - 1], strokeLine(stroke, line), kSmallFont);
+        for (int line = 1; line <= 3; ++line) drawAt(kLeftX, kLineY[line - 1], strokeLine(stroke, line), kSmallFont, atlases);
     if (scene.showHelp)
-        for (const OverlayText& t : kHelpLines) drawAt(kLeftX, t.fy, t.text, t.fontCode);
+        for (const OverlayText& t : kHelpLines) drawAt(kLeftX, t.fy, t.text, t.fontCode, atlases);
 
+    if (atlases) glPopAttrib();
     glEnable(GL_LIGHTING);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

@@ -7,6 +7,12 @@ constexpr int kTextBufferSize = 100;        // every text is formatted into one 
 // Helvetica at the current raster position: code 2 is 12 point, 3 is 18 point, others 10.
 void drawBitmapText(const char* text, int fontCode);
 void drawOverlay();
+// Readies the textures the overlay draws its texts from, once; they are drawn glyph by glyph
+// until then. Only before a frame's clear: it draws into the back buffer.
+void prepareOverlayText();
+// false draws the overlay glyph by glyph from then on (the reference the textures match).
+void setAtlasText(bool on);
+bool atlasTextInUse();
 
 // The stroke of a crank angle, 1 to 4; a boundary angle belongs to the later stroke.
 int strokeOf(double crankAngle);
