@@ -151,6 +151,13 @@ bool atlasTextInUse() { return atlasesReady(); }
 void prepareOverlayText()
 {
     if (!gAtlasTextOn || atlasesReady() || !rendering()) return;
+    // The first picture goes up glyph by glyph: making the textures takes about 20 ms on a
+    // software renderer, which would hold it back, so they are made before the second.
+    static bool firstFrameSeen = false;
+    if (!firstFrameSeen) {
+        firstFrameSeen = true;
+        return;
+    }
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     if (viewport[2] == gFailedWidth && viewport[3] == gFailedHeight) return;

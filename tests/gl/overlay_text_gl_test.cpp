@@ -83,6 +83,7 @@ TEST(OverlayText, TexturesLightTheSamePixelsAsBitmapsInEveryConfiguration)
         testgl::openScene(800, 600);
         c.apply();
         drawFrame();                        // a frame starts with the polygon modes the last left
+        drawFrame();                        // and the textures are made in the second
         const std::vector<uint8_t> reference = frameDrawn(false, 800, 600);
         const std::vector<uint8_t> fast = frameDrawn(true, 800, 600);
         EXPECT_GT(whitePixels(reference), 300) << c.name << ": no text to compare";
@@ -96,6 +97,7 @@ TEST(OverlayText, TexturesLightTheSamePixelsAsBitmapsInOtherWindowSizes)
     const int sizes[][2] = {{1000, 500}, {1023, 611}, {641, 479}, {333, 777}, {1279, 1001}};
     for (const auto& size : sizes) {
         testgl::openScene(size[0], size[1]);
+        drawFrame();
         drawFrame();
         const std::vector<uint8_t> reference = frameDrawn(false, size[0], size[1]);
         const std::vector<uint8_t> fast = frameDrawn(true, size[0], size[1]);
@@ -132,6 +134,9 @@ TEST(OverlayText, LeavesTheSameStateBehindAsBitmaps)
     testgl::openScene(800, 600);
     scene.texturesOn = true;                // the block leaves its texture bound
     scene.showGas = false;                  // and the wireframe's polygon modes
+    drawFrame();
+    drawFrame();
+    ASSERT_TRUE(atlasTextInUse());
     const State glyphs = stateAfterFrame(false);
     const State textures = stateAfterFrame(true);
     EXPECT_NE(glyphs.texture, 0);
@@ -167,7 +172,8 @@ TEST(OverlayText, FeedbackPassesStillSeeEveryGlyphAsABitmap)
     setAtlasText(false);
     const int reference = bitmapsInFeedback();
     setAtlasText(true);
-    drawFrame();                            // the textures exist from here on
+    drawFrame();                            // the textures exist from the second frame on
+    drawFrame();
     ASSERT_TRUE(atlasTextInUse());
     EXPECT_EQ(bitmapsInFeedback(), reference);
     EXPECT_GT(reference, 500);              // the help screen alone has more glyphs
