@@ -101,8 +101,11 @@ bool GlyphAtlas::capture(int viewportWidth, int viewportHeight)
         g.height = y1 >= y0 ? y1 - y0 + 1 : 0;
         g.offsetX = x0 - rasterX[i];
         g.offsetY = y0 - rasterY[i];
+        // Every printable glyph but the space lights something: a blank one means the pixels
+        // could not be read back, and the bitmaps must stay.
+        if (g.width == 0 && kFirst + i != ' ') fits = false;
     }
-    if (!fits) {
+    if (!fits) {                            // a glyph too large or not read back
         glPopClientAttrib();
         glPopAttrib();
         return false;
