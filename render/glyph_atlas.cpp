@@ -105,12 +105,14 @@ bool GlyphAtlas::capture(int viewportWidth, int viewportHeight)
         // could not be read back, and the bitmaps must stay.
         if (g.width == 0 && kFirst + i != ' ') fits = false;
     }
-    if (!fits) {                            // a glyph too large or not read back
-        glPopClientAttrib();
-        glPopAttrib();
-        return false;
-    }
+    if (fits) upload(lit, width, height);
+    glPopClientAttrib();
+    glPopAttrib();                          // gives the previous texture binding back
+    return fits;                            // false: a glyph too large or not read back
+}
 
+void GlyphAtlas::upload(const std::vector<GLubyte>& lit, int width, int height)
+{
     textureWidth_ = powerOfTwoAtLeast(width);
     textureHeight_ = powerOfTwoAtLeast(height);
     std::vector<GLubyte> image(static_cast<size_t>(textureWidth_) * textureHeight_, 0);
@@ -120,9 +122,8 @@ bool GlyphAtlas::capture(int viewportWidth, int viewportHeight)
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
+    glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
     // Nearest texels at texel centres: each pixel takes exactly its own texel.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -130,10 +131,6 @@ bool GlyphAtlas::capture(int viewportWidth, int viewportHeight)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, textureWidth_, textureHeight_, 0, GL_ALPHA,
                  GL_UNSIGNED_BYTE, image.data());
-    glPopClientAttrib();
-    glPopAttrib();                          // gives the previous texture binding back
-    texture_ = name;
-    return true;
 }
 
 bool GlyphAtlas::draw(const char* text, double unitsPerPixelX, double unitsPerPixelY) const

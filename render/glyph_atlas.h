@@ -7,6 +7,8 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 class GlyphAtlas {
 public:
     explicit GlyphAtlas(void* font);
@@ -35,6 +37,9 @@ private:
         int x = 0, y = 0, width = 0, height = 0;    // lit box in the texture, texels
         int offsetX = 0, offsetY = 0;       // box corner from the glyph's raster pixel
     };
+
+    // The read-back glyphs (0 or 255 per pixel, width x height) into a new texture.
+    void upload(const std::vector<GLubyte>& lit, int width, int height);
 
     void* font_;
     GLuint texture_ = 0;

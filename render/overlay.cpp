@@ -42,15 +42,13 @@ constexpr const char* kLines[4][3] = {
      "brules peuvent s'evacuer par le collecteur d'echappement."},
 };
 
-// The three fonts' textures, indexed by font code (0 and 1 both the 10 point font).
-GlyphAtlas gAtlases[] = {GlyphAtlas(GLUT_BITMAP_HELVETICA_10), GlyphAtlas(GLUT_BITMAP_HELVETICA_10),
-                         GlyphAtlas(GLUT_BITMAP_HELVETICA_12), GlyphAtlas(GLUT_BITMAP_HELVETICA_18)};
+// The Helvetica sizes by font code: 2 is 12 point, 3 is 18 point, every other code 10.
+int fontSlot(int fontCode) { return fontCode == 2 ? 1 : fontCode == 3 ? 2 : 0; }
+void* const kFonts[] = {GLUT_BITMAP_HELVETICA_10, GLUT_BITMAP_HELVETICA_12, GLUT_BITMAP_HELVETICA_18};
+
+GlyphAtlas gAtlases[] = {GlyphAtlas(kFonts[0]), GlyphAtlas(kFonts[1]), GlyphAtlas(kFonts[2])};
 bool gAtlasTextOn = true;
 int gFailedWidth = -1, gFailedHeight = -1;  // the viewport a capture last failed in
-
-const GlyphAtlas& atlasFor(int fontCode) { return gAtlases[fontCode == 2 || fontCode == 3 ? fontCode : 1]; }
-
-bool atlasesReady() { return gAtlasTextOn && gAtlases[1].ready() && gAtlases[2].ready() && gAtlases[3].ready(); }
 
 // Feedback and selection passes must still see the texts' bitmaps, and cannot read pixels back.
 bool rendering()
@@ -60,19 +58,22 @@ bool rendering()
     return mode == GL_RENDER;
 }
 
-// Overlay units per window pixel: the 800 x 600 frame is stretched over the viewport.
-double gUnitsPerPixelX = 1.0, gUnitsPerPixelY = 1.0;
+// Overlay units per window pixel while the texts come from the atlases: the 800 x 600 frame is
+// stretched over the viewport.
+struct AtlasScale {
+    double x, y;
+};
 
-// Places text at fractions of the window, in the 800 x 600 overlay frame. While the atlases
-// are in use, texturing and the alpha test are on; a text they cannot draw goes glyph by
-// glyph without them.
-void drawAt(double fx, double fy, const char* text, int fontCode, bool atlases)
+// Places text at fractions of the window, in the 800 x 600 overlay frame. With a scale the
+// atlases draw it, texturing and the alpha test being on; a text they cannot draw, or any text
+// without a scale, goes glyph by glyph.
+void drawAt(double fx, double fy, const char* text, int fontCode, const AtlasScale* scale)
 {
     glRasterPos2d(fx * scene.windowWidth, fy * scene.windowHeight);
-    if (atlases) {
-        const GlyphAtlas& atlas = atlasFor(fontCode);
+    if (scale) {
+        const GlyphAtlas& atlas = gAtlases[fontSlot(fontCode)];
         glBindTexture(GL_TEXTURE_2D, atlas.texture());
-        if (atlas.draw(text, gUnitsPerPixelX, gUnitsPerPixelY)) return;
+        if (atlas.draw(text, scale->x, scale->y)) return;
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_ALPHA_TEST);
         drawBitmapText(text, fontCode);
@@ -139,18 +140,20 @@ void formatFpsLine(char (&text)[kTextBufferSize], double fps)
 
 void drawBitmapText(const char* text, int fontCode)
 {
-    void* font = fontCode == 2 ? GLUT_BITMAP_HELVETICA_12
-               : fontCode == 3 ? GLUT_BITMAP_HELVETICA_18
-                               : GLUT_BITMAP_HELVETICA_10;
+    void* font = kFonts[fontSlot(fontCode)];
     for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(font, *c);
 }
 
 void setAtlasText(bool on) { gAtlasTextOn = on; }
-bool atlasTextInUse() { return atlasesReady(); }
+
+bool atlasTextInUse()
+{
+    return gAtlasTextOn && gAtlases[0].ready() && gAtlases[1].ready() && gAtlases[2].ready();
+}
 
 void prepareOverlayText()
 {
-    if (!gAtlasTextOn || atlasesReady() || !rendering()) return;
+    if (!gAtlasTextOn || atlasTextInUse() || !rendering()) return;
     // The first picture goes up glyph by glyph: making the textures takes about 20 ms on a
     // software renderer, which would hold it back, so they are made before the second.
     static bool firstFrameSeen = false;
@@ -161,8 +164,8 @@ void prepareOverlayText()
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     if (viewport[2] == gFailedWidth && viewport[3] == gFailedHeight) return;
-    for (int code = 1; code <= 3; ++code)
-        if (!gAtlases[code].ready() && !gAtlases[code].capture(viewport[2], viewport[3])) {
+    for (GlyphAtlas& atlas : gAtlases)
+        if (!atlas.ready() && !atlas.capture(viewport[2], viewport[3])) {
             gFailedWidth = viewport[2];
             gFailedHeight = viewport[3];
             return;
@@ -181,12 +184,14 @@ void drawOverlay()
     glPushMatrix();
     glDisable(GL_LIGHTING);
     glColor3d(1, 1, 1);
-    const bool atlases = atlasesReady() && rendering();
-    if (atlases) {
+    AtlasScale scale{1.0, 1.0};
+    const AtlasScale* atlases = nullptr;
+    if (atlasTextInUse() && rendering()) {
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
-        gUnitsPerPixelX = static_cast<double>(scene.windowWidth) / viewport[2];
-        gUnitsPerPixelY = static_cast<double>(scene.windowHeight) / viewport[3];
+        scale = {static_cast<double>(scene.windowWidth) / viewport[2],
+                 static_cast<double>(scene.windowHeight) / viewport[3]};
+        atlases = &scale;
         glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT | GL_COLOR_BUFFER_BIT);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glDisable(GL_CULL_FACE);
