@@ -59,9 +59,13 @@ void startCamera()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     const GLfloat fromViewer[4] = {0.0f, 0.0f, 1.0f, 0.0f};
-    const GLfloat ambient[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat ambient[4] = {1.0f, 1.0f, 1.0f, 1.0f}, white[4] = {1, 1, 1, 1}, black[4] = {0, 0, 0, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, fromViewer);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, black);
     glEnable(GL_LIGHT0);
+    for (GLenum light : {GL_LIGHT1, GL_LIGHT2, GL_LIGHT3, GL_LIGHT4}) glDisable(light);
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
     gluLookAt(-6.975, -5.639, 4.422, 0.0, 0.0, 0.5, 0.0, 0.0, 1.0);
     glScalef(0.2f, 0.2f, 0.2f);

@@ -4,12 +4,15 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "app/scene_state.h"
 #include "app/startup.h"
 #include "interaction/camera.h"
-#include <cstdlib>
 
 namespace testgl {
 namespace {
@@ -19,6 +22,28 @@ int gWidth = 0;
 int gHeight = 0;
 
 void ignoreDisplay() {}
+
+// The GL state the program starts with and each test may count on, whatever ran before it in
+// this process: tests change the clear colour, lights, light model, modes and matrices freely.
+void resetGlState(int width, int height)
+{
+    glClearColor(0.05f, 0.05f, 0.05f, 0.0f);
+    for (GLenum light = GL_LIGHT0; light <= GL_LIGHT4; ++light)
+        if (light >= GL_LIGHT2) glEnable(light);
+        else glDisable(light);
+    const GLfloat defaultAmbient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, defaultAmbient);
+    for (GLenum on : {GL_DEPTH_TEST, GL_LIGHTING, GL_NORMALIZE}) glEnable(on);
+    for (GLenum off : {GL_BLEND, GL_TEXTURE_2D, GL_ALPHA_TEST, GL_CULL_FACE}) glDisable(off);
+    glShadeModel(GL_SMOOTH);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glViewport(0, 0, width, height);
+    for (GLenum matrix : {GL_PROJECTION, GL_MODELVIEW}) {
+        glMatrixMode(matrix);
+        glLoadIdentity();
+    }
+}
 
 }  // namespace
 
@@ -38,6 +63,10 @@ void openWindow(int width, int height)
             std::fprintf(stderr, "cannot create the test window\n");
             std::abort();
         }
+        // The texture file lies beside the test program, wherever it is started from.
+        std::string self(4096, '\0');
+        const ssize_t n = readlink("/proc/self/exe", &self[0], self.size());
+        if (n > 0 && chdir(self.substr(0, self.rfind('/', n)).c_str()) != 0) std::abort();
         // Tests draw themselves; GLUT must still have a display callback.
         glutDisplayFunc(ignoreDisplay);
         gWidth = width;
@@ -53,7 +82,7 @@ void openWindow(int width, int height)
             pumpEvents(1);
     }
     glutSetWindow(gWindow);
-    glViewport(0, 0, width, height);
+    resetGlState(width, height);
 }
 
 int windowId() { return gWindow; }
@@ -125,7 +154,7 @@ void resetToStartValues()
     scene.viewMode = VIEW_CRANK;
     scene.showHelp = scene.showExplanations = scene.showGas = scene.showBlock = true;
     scene.showFps = scene.showLightMarkers = scene.texturesOn = false;
-    scene.flickering = false;
+    scene.flickering = scene.light0Lit = false;
     scene.flashCountdown = 5;
     scene.leftDragging = scene.rightDragging = false;
     scene.pressX = scene.pressY = scene.rightPressY = 0;
