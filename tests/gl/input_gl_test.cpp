@@ -4,13 +4,14 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "app/scene_state.h"
 #include "app/startup.h"
+#include "interaction/animation.h"
 #include "interaction/camera.h"
 #include "interaction/keyboard.h"
 #include "interaction/mouse.h"
-#include "model/valve.h"
 #include "tests/support/gl_window.h"
 
 namespace {
@@ -154,9 +155,19 @@ TEST(Keyboard, OtherKeysDoNothingButStillRedraw)
     }
 }
 
-TEST(Keyboard, FlickerKeyDuringASequenceChangesNothing)
+TEST(Keyboard, FlickerKeyLeavesLight0FlippedAfterEachSequenceAndNothingDuringOne)
 {
     openScene();
+    // The light stays as each sequence of an odd number of toggles leaves it: on after the
+    // first, dark again after the second. Every toggle waits 100 ms of the real clock.
+    constexpr int kSequenceTimeoutMs = 5000;
+    for (bool litAfter : {true, false}) {
+        onKeyboard('l', 0, 0);
+        const int deadline = glutGet(GLUT_ELAPSED_TIME) + kSequenceTimeoutMs;
+        while (scene.flickering && glutGet(GLUT_ELAPSED_TIME) < deadline) onIdle();
+        EXPECT_FALSE(scene.flickering) << "the sequence did not end";
+        EXPECT_EQ(glIsEnabled(GL_LIGHT0) == GL_TRUE, litAfter);
+    }
     scene.flickering = true;
     scene.flashCountdown = 3;
     onKeyboard('l', 0, 0);
@@ -231,10 +242,10 @@ TEST(PickHits, FirstRecordDecidesAndNoHitNeverReadsTheBuffer)
 TEST(Picking, ClicksSingleOutThePartUnderTheCursor)
 {
     openScene();
-    // The intake valve's stem, where the frame draws it, at several crank angles.
-    for (double angle : {0.0, 45.0, 90.0, 120.0, 300.0}) {
+    // The intake valve's stem 3 units past its head, which the lift table puts at these x.
+    for (auto [angle, head] : {std::pair<double, double>{0, 7.5}, {45, 8.175}, {90, 8.85}, {120, 8.4}, {300, 7.5}}) {
         scene.crankAngle = angle;
-        EXPECT_EQ(pickAt(valveLift(angle, ValveSide::intake) + 3.0, 1.0, 0.0, VIEW_VALVES), VIEW_VALVES) << angle;
+        EXPECT_EQ(pickAt(head + 3.0, 1.0, 0.0, VIEW_VALVES), VIEW_VALVES) << angle;
     }
     scene.crankAngle = 0.0;
     // The crankshaft on its axis, between the webs.
@@ -242,7 +253,7 @@ TEST(Picking, ClicksSingleOutThePartUnderTheCursor)
     // The cylinder head's end wall, no moving part in front of it.
     EXPECT_EQ(pickAt(10.2, -4.5, -2.0, VIEW_BLOCK), VIEW_BLOCK);
     // A valve stem over the block behind it.
-    EXPECT_EQ(pickAt(valveLift(0.0, ValveSide::exhaust) + 2.0, -1.0, 0.0, VIEW_VALVES), VIEW_VALVES);
+    EXPECT_EQ(pickAt(7.5 + 2.0, -1.0, 0.0, VIEW_VALVES), VIEW_VALVES);
     // The background.
     scene.viewMode = VIEW_CRANK;
     pickObject(20, 20);

@@ -83,6 +83,17 @@ void expectIdentityModelview(const char* what)
     for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(m[i], i % 5 == 0 ? 1.0 : 0.0) << what << " element " << i;
 }
 
+// Smallest and largest vertex coordinate along one window axis, in model units of topView.
+std::pair<double, double> extent(const Feedback& f, float FeedbackVertex::*axis, float centre)
+{
+    float lo = 1e9f, hi = -1e9f;
+    for (const FeedbackVertex& v : f.vertices) {
+        lo = std::min(lo, v.*axis);
+        hi = std::max(hi, v.*axis);
+    }
+    return {(lo - centre) / 40.0, (hi - centre) / 40.0};
+}
+
 std::vector<float> currentNormal()
 {
     std::vector<float> n(3);
@@ -249,19 +260,21 @@ TEST(GasVolume, PassageChargesOnlyStrictlyInsideTheirWindows)
     ASSERT_GT(chamberOnly, 0);
     for (float angle : {0.0f, 45.0f, 135.0f, 300.0f, 585.0f, 675.0f, 720.0f})
         EXPECT_EQ(feedback([&] { gas.draw(angle); }).polygons, chamberOnly) << angle;
-    for (float angle : {45.01f, 90.0f, 134.99f, 585.01f, 630.0f, 674.99f})
-        EXPECT_GT(feedback([&] { gas.draw(angle); }).polygons, chamberOnly) << angle;
+    for (float angle : {45.01f, 90.0f, 134.99f, 585.01f, 630.0f, 674.99f}) {
+        Feedback f = feedback([&] { gas.draw(angle); });
+        EXPECT_GT(f.polygons, chamberOnly) << angle;
+        // Fresh mixture fills the intake passage out to y = 5 and burnt gas the exhaust passage
+        // out to y = -5; on the other side only the chamber charge's 35-sided 2.1 radius is reached.
+        const auto [yMin, yMax] = extent(f, &FeedbackVertex::y, 300.0f);
+        EXPECT_NEAR(yMax, angle < 360.0f ? 5.0 : 2.1, 0.01) << angle;
+        EXPECT_NEAR(yMin, angle < 360.0f ? -2.1 : -5.0, 0.01) << angle;
+    }
 
     // The chamber charge runs from 0.1 past the crown to the plug's base at x = 7.6.
     for (auto [angle, from] : {std::pair<float, double>{0.0f, 6.55}, {180.0f, 3.55}, {360.0f, 6.55}}) {
-        Feedback f = feedback([&] { gas.draw(angle); });
-        float xMin = 1e9f, xMax = -1e9f;
-        for (const FeedbackVertex& v : f.vertices) {
-            xMin = std::min(xMin, v.x);
-            xMax = std::max(xMax, v.x);
-        }
-        EXPECT_NEAR((xMin - 400.0f) / 40.0f, from, 1e-3) << angle;
-        EXPECT_NEAR((xMax - 400.0f) / 40.0f, 7.6, 1e-3) << angle;
+        const auto [xMin, xMax] = extent(feedback([&] { gas.draw(angle); }), &FeedbackVertex::x, 400.0f);
+        EXPECT_NEAR(xMin, from, 1e-3) << angle;
+        EXPECT_NEAR(xMax, 7.6, 1e-3) << angle;
     }
 }
 
@@ -290,33 +303,59 @@ TEST(PixelProbes, PistonRedAtItsCrownAtTopDeadCentreOnly)
     crank.draw(0.0f);
     testgl::Rgb boss = testgl::readPixel(400 + static_cast<int>(-1.5 * 40), 300);
     EXPECT_GT(boss.r + boss.g + boss.b, 150) << "nothing at the crank pin";
+
+    // At 90 degrees the crank pin stands at (-3.25, 1.5) and the piston pin at x = 1.52: the
+    // counterweight lies opposite the pin and the rod's middle at (-0.865, 0.75). At 270 degrees
+    // both are mirrored in y, and the mirror image of each is empty space.
+    const struct {
+        const char* what;
+        double x, y;
+    } parts[] = {{"counterweight", -3.25, -2.5}, {"rod's middle", -0.865, 0.75}};
+    for (auto [angle, side] : {std::pair<float, int>{90.0f, 1}, {270.0f, -1}}) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        crank.draw(angle);
+        for (const auto& p : parts) {
+            const int px = 400 + static_cast<int>(std::lround(p.x * 40));
+            const int dy = static_cast<int>(std::lround(side * p.y * 40));
+            testgl::Rgb part = testgl::readPixel(px, 300 + dy);
+            EXPECT_GT(part.r + part.g + part.b, 150) << "no " << p.what << " at " << angle;
+            testgl::probe(px, 300 - dy, {0, 0, 0}, 2, &failures, p.what);
+        }
+    }
     EXPECT_EQ(failures, "");
     restoreStartLights();
 }
 
-TEST(PixelProbes, ValveYellowAlongItsStemWhereTheLiftPutsIt)
+TEST(PixelProbes, EachValveYellowAlongItsStemOnItsSideAtItsLift)
 {
     topView();
     plainLight();
-    Valve valve;
+    Valve intake, exhaust;
     glClearColor(0, 0, 0, 0);
-    for (float angle : {0.0f, 90.0f}) {
+    // Heads from the lift table: the intake valve (y = +1) opens over the intake stroke, the
+    // exhaust valve (y = -1) over the exhaust stroke.
+    const struct {
+        float angle;
+        double intakeHead, exhaustHead;
+    } cases[] = {{0.0f, 7.5, 7.5}, {45.0f, 8.175, 7.5}, {90.0f, 8.85, 7.5}, {630.0f, 7.5, 8.85}};
+    for (const auto& c : cases) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        // Shifted 5 units to the left so that the whole valve is in the view.
-        const double lift = valveLift(angle, ValveSide::intake) - 5.0;
         glPushMatrix();
-        glTranslatef(static_cast<float>(lift), 1.0f, 0.0f);
-        valve.draw();
+        glTranslatef(-5.0f, 0.0f, 0.0f);            // so that both whole valves are in the view
+        drawValvePair(intake, exhaust, c.angle);
         glPopMatrix();
-        // The stem reaches from the head 4 units along +x; the neck cone covers the first unit.
-        testgl::Rgb stem = testgl::readPixel(400 + static_cast<int>((lift + 2.5) * 40), 300 + 40);
-        EXPECT_GT(stem.r, 120) << angle;
-        EXPECT_GT(stem.g, 120) << angle;
-        EXPECT_LT(stem.b, stem.r / 2) << angle;
-        std::string failures;
-        testgl::probe(400 + static_cast<int>((lift + 4.5) * 40), 300 + 40, {0, 0, 0}, 2, &failures, "past the stem");
-        testgl::probe(400 + static_cast<int>((lift - 0.3) * 40), 300 + 40, {0, 0, 0}, 2, &failures, "before the head");
-        EXPECT_EQ(failures, "") << angle;
+        for (auto [y, head] : {std::pair<int, double>{1, c.intakeHead}, {-1, c.exhaustHead}}) {
+            auto pixelX = [&](double past) { return 400 + static_cast<int>(std::lround((head - 5.0 + past) * 40)); };
+            // The stem reaches from the head 4 units along +x; the neck cone covers the first unit.
+            testgl::Rgb stem = testgl::readPixel(pixelX(3.85), 300 + 40 * y);
+            EXPECT_GT(stem.r, 120) << c.angle << " side " << y;
+            EXPECT_GT(stem.g, 120) << c.angle << " side " << y;
+            EXPECT_LT(stem.b, stem.r / 2) << c.angle << " side " << y;
+            std::string failures;
+            testgl::probe(pixelX(4.15), 300 + 40 * y, {0, 0, 0}, 2, &failures, "past the stem");
+            testgl::probe(pixelX(-0.3), 300 + 40 * y, {0, 0, 0}, 2, &failures, "before the head");
+            EXPECT_EQ(failures, "") << c.angle << " side " << y;
+        }
     }
     restoreStartLights();
 }

@@ -2,6 +2,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -12,6 +13,7 @@
 #include "interaction/camera.h"
 #include "render/display.h"
 #include "render/lighting.h"
+#include "render/overlay.h"
 #include "tests/support/gl_window.h"
 
 namespace {
@@ -62,11 +64,19 @@ std::vector<std::pair<float, float>> glyphPositions()
     return glyphs;
 }
 
-bool glyphAt(const std::vector<std::pair<float, float>>& glyphs, double x, double y)
+// True when the glyphs on the row at window height y, from x to 400 pixels right of it, are
+// exactly those of text in font starting at x: the text, at its place, and nothing else there.
+bool rowShows(const std::vector<std::pair<float, float>>& glyphs, double x, double y, const char* text, void* font)
 {
+    std::vector<double> seen, expected;
     for (const auto& g : glyphs)
-        if (std::fabs(g.first - x) < 0.5 && std::fabs(g.second - y) < 0.5) return true;
-    return false;
+        if (std::fabs(g.second - y) < 0.5 && g.first > x - 0.5 && g.first < x + 400) seen.push_back(g.first);
+    for (const char* c = text; *c; x += glutBitmapWidth(font, *c++)) expected.push_back(x);
+    std::sort(seen.begin(), seen.end());
+    if (seen.size() != expected.size()) return false;
+    for (size_t i = 0; i < seen.size(); ++i)
+        if (std::fabs(seen[i] - expected[i]) > 0.5) return false;
+    return true;
 }
 
 void polygonModes(GLint* front, GLint* back)
@@ -214,6 +224,33 @@ TEST(Lights, SparkBurnsOnlyInsideItsWindow)
         EXPECT_EQ(glIsEnabled(GL_LIGHT1) == GL_TRUE, lit) << angle;
     }
     EXPECT_FALSE(glIsEnabled(GL_LIGHT0));           // only the flicker switches it
+
+    // What it sends: white tiles one unit below the plug and 9 units behind it, seen from +z at
+    // 40 pixels a unit and lit by the spark alone: white (1 / (1 + 0.3) of full) under the plug,
+    // dark far off, and both dark outside the spark's window.
+    const GLfloat white[4] = {1, 1, 1, 1}, black[4] = {0, 0, 0, 1};
+    for (auto [angle, lit] : {std::pair<double, bool>{350.0, false}, {360.5, true}}) {
+        scene.crankAngle = angle;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-10, 10, -7.5, 7.5, -20, 20);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        placeEngineLights();
+        for (GLenum light : {GL_LIGHT2, GL_LIGHT3, GL_LIGHT4}) glDisable(light);
+        glMaterialfv(GL_FRONT, GL_AMBIENT, black);
+        glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
+        glMaterialfv(GL_FRONT, GL_SPECULAR, black);
+        glNormal3f(0, 0, 1);
+        glTranslatef(0, 0, -1);
+        for (float x : {6.8f, -2.2f}) glRectf(x - 0.1f, -0.1f, x + 0.1f, 0.1f);   // lit per vertex: small
+        std::string failures;
+        const int under = lit ? 194 : 0;
+        testgl::probe(400 + 272, 300, {under, under, under}, 8, &failures, "under the plug");
+        testgl::probe(400 - 88, 300, {0, 0, 0}, 3, &failures, "9 units behind the plug");
+        EXPECT_EQ(failures, "") << angle;
+    }
 }
 
 TEST(Overlay, EachTextLightsItsRectangleOnlyWhileItsSwitchIsOn)
@@ -244,6 +281,23 @@ TEST(Overlay, EachTextLightsItsRectangleOnlyWhileItsSwitchIsOn)
         EXPECT_EQ(testgl::countBright(b.x0, b.y0, b.x1, b.y1), 0) << b.what << " still drawn when off";
         *b.flag = true;
     }
+    // Each text on its own row in its own order: the glyphs start at (0.01, fy) of the window.
+    scene.showFps = false;
+    const auto glyphs = glyphPositions();
+    void* const small = GLUT_BITMAP_HELVETICA_10;
+    EXPECT_TRUE(rowShows(glyphs, 8, 90, "Vitesse: 0.1 tours/sec", small));
+    EXPECT_TRUE(rowShows(glyphs, 8, 66, "Temps 1: Admission", GLUT_BITMAP_HELVETICA_12));
+    const char* explanation[] = {"La soupape d'admission est ouverte, celle d'echappement",
+                                 "est fermee. Le piston descend, aspirant ainsi le melange ",
+                                 "qui se trouve dans la tubulure d'admission."};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(rowShows(glyphs, 8, 600 * (0.08 - 0.02 * i), explanation[i], small)) << "explanation " << i + 1;
+    for (int i = 0; i < 24; ++i) {
+        const double fy = i == 0 ? 0.87 : i < 17 ? 0.86 - 0.02 * i : i == 17 ? 0.45 : 0.78 - 0.02 * i;
+        void* const font = i % 17 == 0 ? GLUT_BITMAP_HELVETICA_12 : small;   // the two headings
+        EXPECT_TRUE(rowShows(glyphs, 8, 600 * fy, kHelpLines[i].text, font)) << "help line " << i << " at " << fy;
+    }
+
     // The text is white, not merely light.
     drawFrame();
     std::vector<uint8_t> pixels = testgl::readBuffer(800, 600);
@@ -326,43 +380,59 @@ TEST(Frame, OnlyTheSingledOutGroupsLabelsAppearAtTheirAnchors)
     testgl::openScene();
     scene.showHelp = false;
     scene.showExplanations = false;
+    void* const large = GLUT_BITMAP_HELVETICA_18;
+    void* const medium = GLUT_BITMAP_HELVETICA_12;
+    // Exhaust side at -y, intake side at +y; two anchors are shared across groups.
     struct Anchor {
         ViewMode group;
+        const char* text;
         double x, y, z;
-    } anchors[] = {{VIEW_VALVES, 9, -1, 2.5}, {VIEW_CRANK, 0, -1, 2.8}, {VIEW_CRANK, -5, 0, 1.5},
-                   {VIEW_BLOCK, 5, 0, 2.8}, {VIEW_BLOCK, 7, 0, 1.5}};
+        void* font;
+    } anchors[] = {{VIEW_VALVES, "Soupapes", 9, -1, 2.5, large},
+                   {VIEW_VALVES, "Echappement", 9, -3, 1.5, medium},
+                   {VIEW_VALVES, "Admission", 9, 3, 1.5, medium},
+                   {VIEW_CRANK, "Piston", 0, -1, 2.8, large},
+                   {VIEW_CRANK, "Vilebrequin", -5, 0, 1.5, medium},
+                   {VIEW_BLOCK, "Caisson", 5, 0, 2.8, large},
+                   {VIEW_BLOCK, "Collecteur d'echappement", 9, -3, 1.5, medium},
+                   {VIEW_BLOCK, "Tubulure d'admission", 9, 3, 1.5, medium},
+                   {VIEW_BLOCK, "Bougie", 7, 0, 1.5, medium}};
+    constexpr int kAnchors = sizeof anchors / sizeof anchors[0];
+    // The label of view m at anchor i's place, or none.
+    auto labelIn = [&](ViewMode m, const Anchor& a) -> const Anchor* {
+        for (const Anchor& b : anchors)
+            if (b.group == m && b.x == a.x && b.y == a.y && b.z == a.z) return &b;
+        return nullptr;
+    };
     scene.viewMode = VIEW_ENGINE;
     drawFrame();
-    int plain[5];
-    for (int i = 0; i < 5; ++i) plain[i] = labelPixels(anchors[i].x, anchors[i].y, anchors[i].z);
-    for (int i = 0; i < 5; ++i) {
-        double wx, wy;
-        projectModel(anchors[i].x, anchors[i].y, anchors[i].z, &wx, &wy);
-        EXPECT_FALSE(glyphAt(glyphPositions(), wx, wy)) << "a label in VIEW_ENGINE at anchor " << i;
-    }
-    for (ViewMode m : {VIEW_BLOCK, VIEW_CRANK, VIEW_VALVES}) {
+    int plain[kAnchors];
+    for (int i = 0; i < kAnchors; ++i) plain[i] = labelPixels(anchors[i].x, anchors[i].y, anchors[i].z);
+    for (ViewMode m : {VIEW_ENGINE, VIEW_BLOCK, VIEW_CRANK, VIEW_VALVES}) {
         scene.viewMode = m;
         drawFrame();
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < kAnchors; ++i) {
             if (anchors[i].group != m) continue;
             EXPECT_GT(labelPixels(anchors[i].x, anchors[i].y, anchors[i].z), plain[i] + 15)
                 << "no white label at anchor " << i << " in view " << m;
         }
-        // The glyphs themselves: a label starts exactly at its anchor's window position, and
-        // no other group's label is drawn at all.
+        // The glyphs themselves: at each anchor's window position exactly the text of the
+        // singled-out group's label there, and nothing where that group has none.
         const auto glyphs = glyphPositions();
-        for (int i = 0; i < 5; ++i) {
+        for (const Anchor& a : anchors) {
             double wx, wy;
-            projectModel(anchors[i].x, anchors[i].y, anchors[i].z, &wx, &wy);
-            EXPECT_EQ(glyphAt(glyphs, wx, wy), anchors[i].group == m) << "anchor " << i << " in view " << m;
+            projectModel(a.x, a.y, a.z, &wx, &wy);
+            const Anchor* label = labelIn(m, a);
+            EXPECT_TRUE(rowShows(glyphs, wx, wy, label ? label->text : "", label ? label->font : medium))
+                << "at the anchor of " << a.text << " in view " << m;
         }
     }
     // The block hidden in VIEW_BLOCK: no block and no block label.
     scene.viewMode = VIEW_BLOCK;
     scene.showBlock = false;
     drawFrame();
-    EXPECT_LE(labelPixels(5, 0, 2.8), plain[3] + 3);
-    EXPECT_LE(labelPixels(7, 0, 1.5), plain[4] + 3);
+    EXPECT_LE(labelPixels(5, 0, 2.8), plain[5] + 3);
+    EXPECT_LE(labelPixels(7, 0, 1.5), plain[8] + 3);
     double wx, wy;
     projectModel(10.2, -4.5, -2.0, &wx, &wy);       // the head's end wall, nothing in front
     std::string failures;

@@ -7,7 +7,10 @@
 
 namespace {
 
-constexpr double kCrankAxisX = -3.25;
+constexpr double kCrankAxisX = -3.25;       // the engine's dimensions, model units
+constexpr double kCrank = 1.5;
+constexpr double kRod = 5.0;
+constexpr double kDegree = 3.141592653589793 / 180.0;
 
 }  // namespace
 
@@ -20,24 +23,24 @@ TEST(SliderCrank, PistonAndRodAtTheCycleLandmarks)
         {360, 0.0, 3.25},   {540, 0.0, 0.25},       {630, -17.4576, 1.51977}, {720, 0.0, 3.25},
     };
     for (const Case& c : cases) {
-        SliderCrank k = sliderCrank(c.angle, kCrankRadius, kRodLength);
+        SliderCrank k = sliderCrank(c.angle, kCrank, kRod);
         EXPECT_NEAR(k.rodAngleDeg, c.rodAngleDeg, 1e-3) << "at " << c.angle;
         EXPECT_NEAR(k.pistonX, c.pistonX, 1e-4) << "at " << c.angle;
-        EXPECT_NEAR(k.rodAngleRad * 180.0 / kPi, k.rodAngleDeg, 1e-12);
-        // The rod's big eye lies on the crank pin at every angle.
-        const double theta = c.angle * kPi / 180.0;
-        EXPECT_NEAR(k.pistonX - kRodLength * std::cos(k.rodAngleRad), kCrankAxisX + kCrankRadius * std::cos(theta), 1e-9);
-        EXPECT_NEAR(kRodLength * std::sin(k.rodAngleRad), kCrankRadius * std::sin(theta), 1e-9);
+        EXPECT_NEAR(k.rodAngleRad / kDegree, k.rodAngleDeg, 1e-12);
     }
 }
 
-TEST(SliderCrank, PistonStaysWithinItsStroke)
+TEST(SliderCrank, TheRodIsRigidAndLeansTowardsTheCrankPin)
 {
+    // Whatever the angle, the piston pin on the x axis and the crank pin on its circle stay one
+    // rod length apart, and the rod's angle is the slope of the line between them.
     for (double a = 0.0; a <= 720.0; a += 0.25) {
-        SliderCrank k = sliderCrank(a, kCrankRadius, kRodLength);
+        SliderCrank k = sliderCrank(a, kCrank, kRod);
+        const double pinX = kCrankAxisX + kCrank * std::cos(a * kDegree), pinY = kCrank * std::sin(a * kDegree);
+        EXPECT_NEAR(std::hypot(k.pistonX - pinX, pinY), kRod, 1e-9) << a;
+        EXPECT_NEAR(k.rodAngleRad, std::atan2(pinY, k.pistonX - pinX), 1e-9) << a;
         EXPECT_GE(k.pistonX, 0.25 - 1e-12);
         EXPECT_LE(k.pistonX, 3.25 + 1e-12);
-        EXPECT_NEAR(k.pistonX, sliderCrank(a + 360.0, kCrankRadius, kRodLength).pistonX, 1e-9);
     }
 }
 
