@@ -18,6 +18,10 @@ public:
     // failed allocation gives a message on standard output and a null result.
     static unsigned char* readPpm(const char* fileName, int* width, int* height);
 
+    // The image as the texture, with its mipmaps, into a new texture object named in *name.
+    // Null when done; otherwise the reason, with *name left 0.
+    static const char* uploadTexture(const unsigned char* rgb, int width, int height, GLuint* name);
+
     GLuint casingList;
     GLuint sparkPlugList;
     TexturedCube cube;

@@ -270,6 +270,40 @@ TEST(EngineBlockTexture, AMalformedFileIsReportedOnceAndTheCasingDrawnUntextured
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
+TEST(EngineBlockTexture, TheLongestSideAcceptedIsUploadedAndLongerOnesAreRefused)
+{
+    setUpScene();
+    WorkIn dir;
+    const std::string row(4096 * 3, '\x80');
+    struct Case {
+        const char* header;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"P6\n4096 1\n255\n", ""},
+        {"P6\n1 4096\n255\n", ""},
+        {"P6\n4097 1\n255\n", "fichier textureAluminum.ppm invalide: image trop grande (plus de 4096 pixels de cote)\n"},
+    };
+    for (const Case& c : cases) {
+        dir.write(kTextureFile, c.header + row + "\x80\x80\x80");   // every pixel present
+        EngineBlock block;
+        testing::internal::CaptureStdout();
+        block.draw(true);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.said) << c.header;
+        EXPECT_EQ(block.textureName != 0, c.said[0] == '\0') << c.header;
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    }
+
+    // Sides the renderer cannot hold are refused before a texel is read.
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    GLuint name = 0;
+    const unsigned char pixel[3] = {0, 0, 0};
+    EXPECT_STREQ(EngineBlock::uploadTexture(pixel, 4 * largest, 1, &name), "image trop grande pour le rendu OpenGL");
+    EXPECT_STREQ(EngineBlock::uploadTexture(pixel, 1, 4 * largest, &name), "image trop grande pour le rendu OpenGL");
+    EXPECT_EQ(name, 0u);
+}
+
 TEST(EngineBlockTextureDeathTest, AMissingFileEndsTheProgramWithFailure)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");     // the child opens its own window
