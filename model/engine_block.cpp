@@ -6,6 +6,7 @@
 #include "model/material.h"
 #include "model/mesh.h"
 #include "model/ppm_reader.h"
+#include "render/texture_fit.h"
 
 namespace {
 
@@ -87,14 +88,6 @@ int mipmapSide(int side)
     return side >= p + p / 2 ? 2 * p : p;
 }
 
-// True when OpenGL can hold an RGB texture of width x height texels.
-bool rendererHolds(int width, int height)
-{
-    glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
-    GLint held = 0;
-    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &held);
-    return held != 0;
-}
 
 void compileCasing(const TexturedCube& cube)
 {
@@ -198,7 +191,7 @@ void EngineBlock::buildTexture()
 const char* EngineBlock::uploadTexture(const unsigned char* rgb, int width, int height, GLuint* name)
 {
     // GLU would otherwise shrink an image the renderer cannot hold, or fail inside.
-    if (!rendererHolds(mipmapSide(width), mipmapSide(height))) return kBeyondRenderer;
+    if (!rendererHoldsTexture(GL_RGB, GL_RGB, mipmapSide(width), mipmapSide(height))) return kBeyondRenderer;
     glGenTextures(1, name);
     glBindTexture(GL_TEXTURE_2D, *name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);               // rows of width x 3 bytes, unpadded
