@@ -27,24 +27,23 @@ int powerOfTwoAtLeast(int n)
 }
 
 // The number of cell columns whose grid of count cells needs the smallest power-of-two
-// texture (its longer side first, then its area): the same for every window.
+// texture (its longer side first, then its area) and, among those, is the most nearly square,
+// so that it fits the smallest windows: the same grid for every window.
 int smallestTextureColumns(int cellWidth, int cellHeight, int count)
 {
-    int best = 1;
-    long bestSide = 0, bestArea = 0;
+    int best = 0;
+    long bestCost[3] = {0, 0, 0};
     for (int columns = 1; columns <= count; ++columns) {
         const int rows = (count + columns - 1) / columns;
         const long w = powerOfTwoAtLeast(columns * cellWidth), h = powerOfTwoAtLeast(rows * cellHeight);
-        const long side = std::max(w, h);
-        if (bestSide == 0 || side < bestSide || (side == bestSide && w * h < bestArea)) {
+        const long cost[3] = {std::max(w, h), w * h, std::max(columns * cellWidth, rows * cellHeight)};
+        if (best == 0 || std::lexicographical_compare(cost, cost + 3, bestCost, bestCost + 3)) {
             best = columns;
-            bestSide = side;
-            bestArea = w * h;
+            std::copy(cost, cost + 3, bestCost);
         }
     }
     return best;
 }
-
 
 }  // namespace
 
