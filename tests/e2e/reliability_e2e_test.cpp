@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/program.h"
+#include "tests/support/temp_dir.h"
 
 using testx::Program;
 
@@ -27,22 +28,16 @@ constexpr int kTitleBox[4] = {0, 515, 300, 545};
 // A working directory of its own holding a copy of the program; the texture file is the test's.
 class Sandbox {
 public:
-    Sandbox()
-    {
-        char templ[] = "/tmp/tarvex-rel-XXXXXX";
-        dir_ = mkdtemp(templ) ? templ : "";
-        std::system(("cp '" TARVEX_BINARY "' '" + dir_ + "/tarvex'").c_str());
-    }
-    ~Sandbox() { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+    Sandbox() { std::system(("cp '" TARVEX_BINARY "' '" + dir() + "/tarvex'").c_str()); }
     void copyGoodTexture() const
     {
-        std::system(("cp '" TARVEX_BUILD_DIR "/textureAluminum.ppm' '" + dir_ + "/'").c_str());
+        std::system(("cp '" TARVEX_BUILD_DIR "/textureAluminum.ppm' '" + dir() + "/'").c_str());
     }
-    std::string binary() const { return dir_ + "/tarvex"; }
-    const std::string& dir() const { return dir_; }
+    std::string binary() const { return dir() + "/tarvex"; }
+    const std::string& dir() const { return scratch_.path(); }
 
 private:
-    std::string dir_;
+    testx::TempDir scratch_{"tarvex-rel"};
 };
 
 unsigned long startAndFindWindow(Program& program)

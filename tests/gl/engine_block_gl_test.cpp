@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "model/engine_block.h"
 #include "tests/support/gl_window.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -24,25 +25,19 @@ class WorkIn {
 public:
     WorkIn()
     {
-        char pattern[] = "/tmp/tarvex-block-XXXXXX";
-        if (mkdtemp(pattern) == nullptr || getcwd(previous_, sizeof previous_) == nullptr) std::abort();
-        path_ = pattern;
-        if (chdir(path_.c_str()) != 0) std::abort();
+        if (path().empty() || getcwd(previous_, sizeof previous_) == nullptr) std::abort();
+        if (chdir(path().c_str()) != 0) std::abort();
     }
     ~WorkIn()
     {
         if (chdir(previous_) != 0) std::abort();
-        std::system(("rm -rf '" + path_ + "'").c_str());
     }
-    const std::string& path() const { return path_; }
-    void write(const char* name, const std::string& bytes) const
-    {
-        std::ofstream(path_ + "/" + name, std::ios::binary) << bytes;
-    }
+    const std::string& path() const { return scratch_.path(); }
+    void write(const char* name, const std::string& bytes) const { scratch_.write(name, bytes); }
 
 private:
+    testx::TempDir scratch_{"tarvex-block"};
     char previous_[4096];
-    std::string path_;
 };
 
 bool fileHere(const char* name) { return std::ifstream(name).good(); }

@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "model/engine_block.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -118,28 +120,6 @@ const char kTooLarge[] = "image trop grande (plus de 4096 pixels de cote)";
 const char kMaxValue[] = "valeur maximale invalide (entier de 1 a 255 attendu)";
 const char kShort[] = "donnees de pixels incompletes";
 
-// A scratch directory removed with its files at the end of the test.
-class TempDir {
-public:
-    TempDir()
-    {
-        char pattern[] = "/tmp/tarvex-ppm-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) std::abort();
-        path_ = pattern;
-    }
-    ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream out(file(name), std::ios::binary);
-        out << bytes;
-        return file(name);
-    }
-
-private:
-    std::string path_;
-};
-
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -164,6 +144,8 @@ void readWithLittleMemory(const std::string& path)
     }
     int width = 0, height = 0;
     unsigned char* image = EngineBlock::readPpm(path.c_str(), &width, &height);
+    // exit skips destructors, and a child run afresh made a folder of its own.
+    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
     std::exit(image == nullptr ? 3 : 4);
 }
 
@@ -273,7 +255,7 @@ TEST(PpmParser, EveryCutOfAValidFileIsRejectedWithoutReadingPastIt)
 
 TEST(PpmFile, ReturnsACopyOfThePixelsInFileOrder)
 {
-    TempDir dir;
+    testx::TempDir dir;
     const std::string pixels = pixelPattern(5 * 3 * 3, '\n');
     std::string path = dir.write("image.ppm", "P6\n# c\n5 3\n255\n" + pixels);
     int width = 0, height = 0;
@@ -290,7 +272,7 @@ TEST(PpmFile, ReturnsACopyOfThePixelsInFileOrder)
 
 TEST(PpmFile, InvalidFilesGiveNoBufferAndOneMessage)
 {
-    TempDir dir;
+    testx::TempDir dir;
     struct Case {
         const char* name;
         std::string bytes;
@@ -323,7 +305,7 @@ TEST(PpmFile, InvalidFilesGiveNoBufferAndOneMessage)
 
 TEST(PpmFile, NonRegularFilesAreRefusedWithoutWaiting)
 {
-    TempDir dir;
+    testx::TempDir dir;
     const std::string directory = dir.file("dossier.ppm");
     const std::string pipe = dir.file("tube.ppm");
     ASSERT_EQ(mkdir(directory.c_str(), 0700), 0);
@@ -341,7 +323,7 @@ TEST(PpmFile, NonRegularFilesAreRefusedWithoutWaiting)
 
 TEST(PpmFileDeathTest, AMissingFileEndsTheProcessWithFailure)
 {
-    TempDir dir;
+    testx::TempDir dir;
     const std::string path = dir.file("textureAluminum.ppm");
     int width = 0, height = 0;
     // The message goes to standard output; the child sends it to standard error for the check.
@@ -357,7 +339,7 @@ TEST(PpmFileDeathTest, AMissingFileEndsTheProcessWithFailure)
 TEST(PpmFileDeathTest, AFailedAllocationGivesItsMessageAndNoBuffer)
 {
     // A sparse file holding the largest image: its 48 MiB buffer cannot fit in 32 MiB.
-    TempDir dir;
+    testx::TempDir dir;
     const std::string path = dir.write("grande.ppm", "P6\n4096 4096\n255\n");
     ASSERT_EQ(truncate(path.c_str(), 4096LL * 4096LL * 3 + 17), 0);
     if (kAddressSanitizer) {
@@ -377,7 +359,7 @@ TEST(PpmFileDeathTest, AFailedAllocationGivesItsMessageAndNoBuffer)
 
 TEST(AluminiumTexture, CommittedFileIsTheGeneratorsOutput)
 {
-    TempDir dir;
+    testx::TempDir dir;
     const std::string fresh = dir.file("fresh.ppm");
     ASSERT_EQ(std::system(("'" TARVEX_MAKE_TEXTURE "' '" + fresh + "'").c_str()), 0);
     const std::string generated = readFile(fresh);
