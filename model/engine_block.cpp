@@ -88,7 +88,6 @@ int mipmapSide(int side)
     return side >= p + p / 2 ? 2 * p : p;
 }
 
-
 void compileCasing(const TexturedCube& cube)
 {
     applyMaterial(kCasingMaterial);
