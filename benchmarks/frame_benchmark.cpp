@@ -4,8 +4,17 @@
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "app/scene_state.h"
 #include "app/startup.h"
+#include "model/engine_block.h"
+#include "model/ppm_reader.h"
 #include "render/display.h"
 
 namespace {
@@ -69,8 +78,48 @@ void frame(benchmark::State& state, Config config)
     }
 }
 
+// Forgets the block's texture, so that the next textured frame reads and uploads the file again.
+void forgetTexture()
+{
+    glDeleteTextures(1, &scene.block->textureName);
+    scene.block->textureName = 0;
+    scene.block->textureTried = false;
+}
+
+// The first frame after `t` when the texture file holds the largest image the reader accepts:
+// the file read, its check, the upload with every mipmap level and the frame itself.
+void firstTexturedFrameOfTheLargestImage(benchmark::State& state)
+{
+    openWindowOnce();
+    resetToStartValues();
+    char folder[] = "/tmp/tarvex-bench-XXXXXX";
+    if (mkdtemp(folder) == nullptr) std::abort();
+    const std::string previous = std::filesystem::current_path();
+    {
+        std::ofstream image(std::string(folder) + "/textureAluminum.ppm", std::ios::binary);
+        image << "P6\n" << kPpmMaxSide << ' ' << kPpmMaxSide << "\n255\n";
+        const std::string row(static_cast<size_t>(kPpmMaxSide) * 3, '\xB0');
+        for (int y = 0; y < kPpmMaxSide; ++y) image << row;
+    }
+    std::filesystem::current_path(folder);
+    scene.texturesOn = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        forgetTexture();
+        state.ResumeTiming();
+        drawFrame();
+        glutSwapBuffers();
+        glFinish();
+    }
+    if (scene.block->textureName == 0) state.SkipWithError("the largest image was not used as the texture");
+    forgetTexture();
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 
+BENCHMARK(firstTexturedFrameOfTheLargestImage)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK_CAPTURE(frame, start_values, START)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK_CAPTURE(frame, help_off, HELP_OFF)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK_CAPTURE(frame, explanations_off, EXPLANATIONS_OFF)->Unit(benchmark::kMicrosecond)->UseRealTime();

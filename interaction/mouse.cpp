@@ -65,7 +65,12 @@ void pickObject(int x, int y)
     glPushMatrix();
     glLoadIdentity();
     applyCamera();
+    // Faces must hit where they are seen, whatever polygon mode the last frame ended with (a
+    // wireframe block when the gas is hidden); the frame gets its mode back.
+    glPushAttrib(GL_POLYGON_BIT);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     drawPickScene();
+    glPopAttrib();
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -5,6 +5,8 @@
 
 #include "model/material.h"
 #include "model/mesh.h"
+#include "model/ppm_reader.h"
+#include "render/texture_fit.h"
 
 namespace {
 
@@ -73,6 +75,18 @@ constexpr float kPlugRadius = 0.2f;
 constexpr float kPlugLength = 0.4f;
 
 const char* const kTextureFile = "textureAluminum.ppm";  // looked up in the working directory
+const char* const kBeyondRenderer = "image trop grande pour le rendu OpenGL";
+const char* const kNoMipmaps = "construction des mipmaps impossible";
+
+// The side gluBuild2DMipmaps gives the first level: the power of two nearest to side (a side of
+// 3 x 2^k and more goes up to 4 x 2^k).
+int mipmapSide(int side)
+{
+    if (side < 3) return side;
+    int p = 1;
+    while (p <= side / 2) p *= 2;
+    return side >= p + p / 2 ? 2 * p : p;
+}
 
 void compileCasing(const TexturedCube& cube)
 {
@@ -166,22 +180,28 @@ void EngineBlock::buildTexture()
     textureTried = true;
     textureImage = readPpm(kTextureFile, &textureWidth, &textureHeight);
     if (textureImage == nullptr) return;
+    const char* refused = uploadTexture(textureImage, textureWidth, textureHeight, &textureName);
+    // OpenGL keeps its own copy of the image and of every mipmap level.
+    delete[] textureImage;
+    textureImage = nullptr;
+    if (refused != nullptr) reportInvalidPpm(kTextureFile, refused);
+}
 
-    glGenTextures(1, &textureName);
-    glBindTexture(GL_TEXTURE_2D, textureName);
+const char* EngineBlock::uploadTexture(const unsigned char* rgb, int width, int height, GLuint* name)
+{
+    // GLU would otherwise shrink an image the renderer cannot hold, or fail inside.
+    if (!rendererHoldsTexture(GL_RGB, GL_RGB, mipmapSide(width), mipmapSide(height))) return kBeyondRenderer;
+    glGenTextures(1, name);
+    glBindTexture(GL_TEXTURE_2D, *name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);               // rows of width x 3 bytes, unpadded
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    const GLint built = gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, textureWidth, textureHeight, GL_RGB,
-                                          GL_UNSIGNED_BYTE, textureImage);
-    // OpenGL keeps its own copy of the image and of every mipmap level.
-    delete[] textureImage;
-    textureImage = nullptr;
-    if (built != 0) {
-        glDeleteTextures(1, &textureName);
-        textureName = 0;
-    }
+    if (gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb) == 0)
+        return nullptr;
+    glDeleteTextures(1, name);
+    *name = 0;
+    return kNoMipmaps;
 }

@@ -14,9 +14,14 @@ public:
     void draw(bool textured);
 
     // Reads a binary PPM file into a new RGB buffer (release with delete[]), rows in file order.
-    // A file that cannot be opened ends the process with EXIT_FAILURE; an invalid file or a
-    // failed allocation gives a message on standard output and a null result.
+    // A file that cannot be opened ends the process with EXIT_FAILURE; an invalid file (anything
+    // but a regular file too, which is never opened) or a failed allocation gives a message on
+    // standard output and a null result. Memory and reads follow the header, not the file size.
     static unsigned char* readPpm(const char* fileName, int* width, int* height);
+
+    // The image as the texture, with its mipmaps, into a new texture object named in *name.
+    // Null when done; otherwise the reason, with *name left 0.
+    static const char* uploadTexture(const unsigned char* rgb, int width, int height, GLuint* name);
 
     GLuint casingList;
     GLuint sparkPlugList;

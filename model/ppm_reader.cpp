@@ -1,5 +1,9 @@
 #include "model/ppm_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,17 +15,26 @@ namespace {
 
 constexpr int kBytesPerPixel = 3;                   // red, green, blue, one byte each
 constexpr long long kMaxSampleValue = 255;          // one byte a sample
-constexpr long long kMaxHeaderBytes = 1 << 20;      // comments beyond 1 MiB are not read
-constexpr long long kMaxFileBytes = kPpmMaxPixels * kBytesPerPixel + kMaxHeaderBytes;
+constexpr std::size_t kMaxHeaderBytes = 16384;      // the header is read in one read of this size
+
+// Opening a named pipe waits for a writer, and opening a device may act on it: the file is
+// opened without waiting where the system has the notion.
+#ifdef O_NONBLOCK
+constexpr int kOpenWithoutWaiting = O_NONBLOCK;
+#else
+constexpr int kOpenWithoutWaiting = 0;
+#endif
 
 const char* const kEndInHeader = "fin de fichier dans l'en-tete";
 const char* const kBadMagic = "mot magique different de P6";
 const char* const kBadWidth = "largeur invalide (entier decimal positif attendu)";
 const char* const kBadHeight = "hauteur invalide (entier decimal positif attendu)";
-const char* const kTooLarge = "image trop grande (plus de 16384 x 16384 pixels)";
+const char* const kTooLarge = "image trop grande (plus de 4096 pixels de cote)";
 const char* const kBadMaxValue = "valeur maximale invalide (entier de 1 a 255 attendu)";
 const char* const kShortPixels = "donnees de pixels incompletes";
 const char* const kReadFailed = "lecture impossible";
+const char* const kNotRegular = "pas un fichier ordinaire";
+const char* const kHeaderTooLong = "en-tete trop long (plus de 16384 octets)";
 
 // The whitespace of the C locale, the one the header's words are separated by.
 bool isSpace(unsigned char c)
@@ -67,25 +80,68 @@ Number readDecimal(const unsigned char*& p, const unsigned char* end, long long 
     return tooLarge ? Number::tooLarge : Number::valid;
 }
 
-PpmImage invalid(const char* reason)
+PpmHeader invalid(const char* reason)
 {
-    PpmImage image;
-    image.error = reason;
-    return image;
+    PpmHeader header;
+    header.error = reason;
+    return header;
+}
+
+std::size_t pixelBytes(const PpmHeader& header)
+{
+    return static_cast<std::size_t>(header.width) * static_cast<std::size_t>(header.height) * kBytesPerPixel;
+}
+
+[[noreturn]] void reportMissing(const char* fileName)
+{
+    std::printf("fichier %s introuvable\n", fileName);
+    std::fflush(stdout);
+    std::exit(EXIT_FAILURE);
+}
+
+unsigned char* refuse(std::FILE* file, const char* fileName, const char* reason)
+{
+    if (file != nullptr) std::fclose(file);
+    reportInvalidPpm(fileName, reason);
+    return nullptr;
+}
+
+// The named file opened for reading when it is a regular file; a message and null when it is
+// anything else. A name that cannot be opened ends the process.
+std::FILE* openRegular(const char* fileName)
+{
+    struct stat info;
+    if (stat(fileName, &info) != 0) reportMissing(fileName);
+    if (!S_ISREG(info.st_mode)) {
+        refuse(nullptr, fileName, kNotRegular);
+        return nullptr;
+    }
+    const int fd = open(fileName, O_RDONLY | kOpenWithoutWaiting);
+    if (fd < 0) reportMissing(fileName);
+    // The name may have been given to something else between the look and the open.
+    const char* reason = fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ? kNotRegular : nullptr;
+    std::FILE* file = reason ? nullptr : fdopen(fd, "rb");
+    if (file == nullptr) {
+        close(fd);
+        refuse(nullptr, fileName, reason ? reason : kReadFailed);
+    }
+    return file;
 }
 
 }  // namespace
 
-PpmImage parsePpm(const unsigned char* data, std::size_t size)
+PpmHeader parsePpmHeader(const unsigned char* data, std::size_t size)
 {
     if (data == nullptr) size = 0;
     const unsigned char* p = data;
     const unsigned char* const end = data + size;
+    PpmHeader header;
 
     p = skipSpace(p, end);
     if (p == end) return invalid(kEndInHeader);
     const unsigned char* magic = p;
     p = skipWord(p, end);
+    if (p == end && p - magic < 2) return invalid(kEndInHeader);
     if (p - magic != 2 || magic[0] != 'P' || magic[1] != '6') return invalid(kBadMagic);
 
     // The first line starts at the first non-blank byte after the magic word, every later one
@@ -98,13 +154,13 @@ PpmImage parsePpm(const unsigned char* data, std::size_t size)
     long long width = 0;
     long long height = 0;
     p = skipSpace(p, lineEnd);
-    Number w = readDecimal(p, lineEnd, kPpmMaxPixels, &width);
+    Number w = readDecimal(p, lineEnd, kPpmMaxSide, &width);
     if (w == Number::missing || width == 0) return invalid(kBadWidth);
     p = skipSpace(p, lineEnd);
-    Number h = readDecimal(p, lineEnd, kPpmMaxPixels, &height);
+    if (p == end) return invalid(kEndInHeader);
+    Number h = readDecimal(p, lineEnd, kPpmMaxSide, &height);
     if (h == Number::missing || height == 0) return invalid(kBadHeight);
-    if (w == Number::tooLarge || h == Number::tooLarge || width * height > kPpmMaxPixels)
-        return invalid(kTooLarge);
+    if (w == Number::tooLarge || h == Number::tooLarge) return invalid(kTooLarge);
     p = lineEnd;                            // the rest of the dimension line is not looked at
 
     p = skipSpace(p, end);
@@ -118,62 +174,76 @@ PpmImage parsePpm(const unsigned char* data, std::size_t size)
     if (*p == '\r' && end - p >= 2 && p[1] == '\n') p += 2;
     else p += 1;
 
-    const long long pixelBytes = width * height * kBytesPerPixel;
-    if (end - p < pixelBytes) return invalid(kShortPixels);
+    header.width = static_cast<int>(width);
+    header.height = static_cast<int>(height);
+    header.pixelOffset = static_cast<std::size_t>(p - data);
+    return header;
+}
 
+PpmImage parsePpm(const unsigned char* data, std::size_t size)
+{
+    const PpmHeader header = parsePpmHeader(data, size);
     PpmImage image;
-    image.width = static_cast<int>(width);
-    image.height = static_cast<int>(height);
-    image.pixels = p;
+    if (header.error != nullptr) {
+        image.error = header.error;
+        return image;
+    }
+    if (size - header.pixelOffset < pixelBytes(header)) {
+        image.error = kShortPixels;
+        return image;
+    }
+    image.width = header.width;
+    image.height = header.height;
+    image.pixels = data + header.pixelOffset;
     return image;
+}
+
+void reportInvalidPpm(const char* fileName, const char* reason)
+{
+    std::printf("fichier %s invalide: %s\n", fileName, reason);
+    std::fflush(stdout);
 }
 
 unsigned char* EngineBlock::readPpm(const char* fileName, int* width, int* height)
 {
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (file == nullptr) {
-        std::printf("fichier %s introuvable\n", fileName);
-        std::fflush(stdout);
-        std::exit(EXIT_FAILURE);
-    }
+    std::FILE* file = openRegular(fileName);
+    if (file == nullptr) return nullptr;
 
-    // One buffer for the whole file; the pixels are moved to its front once checked.
-    long long fileBytes = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) fileBytes = std::ftell(file);
-    bool readable = fileBytes >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-    if (readable) {
-        // A directory opens but cannot be read: find out before allocating for it.
-        int first = std::fgetc(file);
-        readable = !std::ferror(file) && (first == EOF || std::ungetc(first, file) == first);
-    }
-    if (!readable) {
-        std::fclose(file);
-        std::printf("fichier %s invalide: %s\n", fileName, kReadFailed);
-        std::fflush(stdout);
-        return nullptr;
-    }
-    const std::size_t wanted = static_cast<std::size_t>(fileBytes < kMaxFileBytes ? fileBytes : kMaxFileBytes);
+    // The header from one bounded read; memory and time then follow the picture, not the file.
+    unsigned char start[kMaxHeaderBytes];
+    const std::size_t got = std::fread(start, 1, sizeof start, file);
+    if (std::ferror(file)) return refuse(file, fileName, kReadFailed);
+    const PpmHeader header = parsePpmHeader(start, got);
+    // A full read may have cut the header, or the CR LF pair that ends it, short.
+    const bool cut = got == sizeof start &&
+                     (header.error == kEndInHeader || (header.error == nullptr && header.pixelOffset >= got));
+    if (cut) return refuse(file, fileName, kHeaderTooLong);
+    if (header.error != nullptr) return refuse(file, fileName, header.error);
 
-    unsigned char* buffer = new (std::nothrow) unsigned char[wanted + 1];
+    const std::size_t bytes = pixelBytes(header);
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0) return refuse(file, fileName, kReadFailed);
+    if (static_cast<unsigned long long>(info.st_size) < header.pixelOffset + bytes)
+        return refuse(file, fileName, kShortPixels);
+
+    unsigned char* buffer = new (std::nothrow) unsigned char[bytes];
     if (buffer == nullptr) {
         std::fclose(file);
         std::printf("erreur d'allocation de l'image de texture\n");
         std::fflush(stdout);
         return nullptr;
     }
-    const std::size_t got = std::fread(buffer, 1, wanted, file);
+    // One block read of the pixels; a file that shrank meanwhile comes up short, one that grew
+    // costs nothing more.
+    const bool complete = std::fseek(file, static_cast<long>(header.pixelOffset), SEEK_SET) == 0 &&
+                          std::fread(buffer, 1, bytes, file) == bytes;
     const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-
-    PpmImage image = failed ? PpmImage{} : parsePpm(buffer, got);
-    if (image.pixels == nullptr) {
-        std::printf("fichier %s invalide: %s\n", fileName, failed ? kReadFailed : image.error);
-        std::fflush(stdout);
+    if (!complete) {
         delete[] buffer;
-        return nullptr;
+        return refuse(file, fileName, failed ? kReadFailed : kShortPixels);
     }
-    *width = image.width;
-    *height = image.height;
-    std::memmove(buffer, image.pixels, static_cast<std::size_t>(image.width) * image.height * kBytesPerPixel);
+    std::fclose(file);
+    *width = header.width;
+    *height = header.height;
     return buffer;
 }

@@ -4,7 +4,17 @@
 
 #include <cstddef>
 
-constexpr long long kPpmMaxPixels = 16384LL * 16384LL;   // largest width x height accepted
+// Largest side accepted, in pixels: the largest image then costs 48 MiB and its first
+// textured frame about 0.2 s on a software renderer (docs/reliability.md).
+constexpr int kPpmMaxSide = 4096;
+constexpr long long kPpmMaxPixels = static_cast<long long>(kPpmMaxSide) * kPpmMaxSide;
+
+struct PpmHeader {
+    int width = 0;                          // pixels, 1 to kPpmMaxSide when valid
+    int height = 0;                         // pixels, 1 to kPpmMaxSide when valid
+    std::size_t pixelOffset = 0;            // where the pixel bytes start in the data
+    const char* error = nullptr;            // French reason (ASCII) when invalid, else null
+};
 
 struct PpmImage {
     int width = 0;                          // pixels, at least 1 when valid
@@ -18,4 +28,8 @@ struct PpmImage {
 // magic word on its line), the dimension line "width height" (the rest of it ignored), whitespace,
 // the maximum value 1..255, one whitespace byte or a CR LF pair, the pixel bytes. Bytes after the
 // pixel block are ignored.
-PpmImage parsePpm(const unsigned char* data, std::size_t size);
+PpmHeader parsePpmHeader(const unsigned char* data, std::size_t size);   // pixels need not follow
+PpmImage parsePpm(const unsigned char* data, std::size_t size);          // header and every pixel
+
+// The reader's message about a file it does not use: "fichier <name> invalide: <reason>".
+void reportInvalidPpm(const char* fileName, const char* reason);

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "render/texture_fit.h"
+
 namespace {
 
 constexpr int kCellMargin = 8;              // pixels around each glyph's advance and height
@@ -24,6 +26,25 @@ int powerOfTwoAtLeast(int n)
     return p;
 }
 
+// The number of cell columns whose grid of count cells needs the smallest power-of-two
+// texture (its longer side first, then its area) and, among those, is the most nearly square,
+// so that it fits the smallest windows: the same grid for every window.
+int smallestTextureColumns(int cellWidth, int cellHeight, int count)
+{
+    int best = 0;
+    long bestCost[3] = {0, 0, 0};
+    for (int columns = 1; columns <= count; ++columns) {
+        const int rows = (count + columns - 1) / columns;
+        const long w = powerOfTwoAtLeast(columns * cellWidth), h = powerOfTwoAtLeast(rows * cellHeight);
+        const long cost[3] = {std::max(w, h), w * h, std::max(columns * cellWidth, rows * cellHeight)};
+        if (best == 0 || std::lexicographical_compare(cost, cost + 3, bestCost, bestCost + 3)) {
+            best = columns;
+            std::copy(cost, cost + 3, bestCost);
+        }
+    }
+    return best;
+}
+
 }  // namespace
 
 GlyphAtlas::GlyphAtlas(void* font) : font_(font) {}
@@ -34,12 +55,13 @@ bool GlyphAtlas::capture(int viewportWidth, int viewportHeight)
     for (int c = kFirst; c <= kLast; ++c) maxAdvance = std::max(maxAdvance, glutBitmapWidth(font_, c));
     const int cellWidth = maxAdvance + 2 * kCellMargin;
     const int cellHeight = glutBitmapHeight(font_) + 2 * kCellMargin;
-    const int columns = std::min(kCount, viewportWidth / cellWidth);
-    if (columns == 0) return false;
+    const int columns = smallestTextureColumns(cellWidth, cellHeight, kCount);
     const int rows = (kCount + columns - 1) / columns;
     const int width = columns * cellWidth;
     const int height = rows * cellHeight;
-    if (height > viewportHeight) return false;
+    if (width > viewportWidth || height > viewportHeight) return false;
+    if (!rendererHoldsTexture(GL_ALPHA8, GL_ALPHA, powerOfTwoAtLeast(width), powerOfTwoAtLeast(height)))
+        return false;
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);

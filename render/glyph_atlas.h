@@ -13,9 +13,10 @@ class GlyphAtlas {
 public:
     explicit GlyphAtlas(void* font);
 
-    // Draws the glyphs into the back buffer's lower left corner and reads them back into the
-    // texture. Only before a frame's clear, since it scribbles over the picture. False, and
-    // nothing kept, when the viewport cannot hold them or a glyph leaves its cell.
+    // Draws the glyphs into the back buffer's lower left corner, in a grid that fits the
+    // smallest power-of-two texture whatever the window, and reads them back into the texture.
+    // Only before a frame's clear, since it scribbles over the picture. False, and nothing kept,
+    // when the viewport or the renderer cannot hold them or a glyph leaves its cell.
     bool capture(int viewportWidth, int viewportHeight);
     bool ready() const { return texture_ != 0; }
     GLuint texture() const { return texture_; }

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Makes sure the Debian packages that building, running and testing Tarvex need are present.
-# As root on Debian it installs the missing ones (and refreshes the package lists only then);
-# otherwise it prints the command that installs them and fails.
+# Makes sure the Debian packages that building, running, testing and packaging Tarvex need are
+# present, on a minimal Debian 12 as well. As root on Debian it installs the missing ones (and
+# refreshes the package lists only then); otherwise it prints the command that installs them and
+# fails.
 set -euo pipefail
 
+# One list, grouped by use, alphabetical within a group.
 packages=(
-  cmake g++ make pkg-config dpkg-dev desktop-file-utils
-  freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev
-  libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  # building: compiler, CMake, the libraries and their headers, the test frameworks
+  cmake g++ make pkg-config
+  freeglut3-dev libbenchmark-dev libgl1-mesa-dri libglu1-mesa-dev libgtest-dev libpng-dev libx11-dev
+  # packaging: CPack's DEB generator (dpkg-shlibdeps, and file to tell binaries apart), the
+  # desktop entry's check
+  desktop-file-utils dpkg-dev file
+  # running and testing on a virtual display: xdpyinfo and xwininfo (x11-utils), glxinfo
+  # (mesa-utils), pgrep (procps), import and compare (imagemagick)
+  imagemagick mesa-utils procps x11-utils xauth xdotool xvfb
+  # the sanitizer build, the fuzzer and the memory checks
   clang libclang-rt-14-dev valgrind
 )
 
@@ -20,7 +28,8 @@ if command -v dpkg-query >/dev/null 2>&1; then
   done
 else
   echo "Tarvex needs: a C++17 compiler, CMake 3.18 or newer, OpenGL with GLU and GLUT (freeglut)," >&2
-  echo "libpng, GoogleTest, Google Benchmark, Xvfb, xauth, xdotool, xwininfo and ImageMagick." >&2
+  echo "libpng, GoogleTest, Google Benchmark, Xvfb, xauth, xdotool, xdpyinfo, xwininfo, glxinfo," >&2
+  echo "pgrep, file, ImageMagick, clang with its fuzzer runtime, and valgrind." >&2
   echo "This is not a Debian system: install them with its own package manager." >&2
   exit 1
 fi
@@ -28,8 +37,8 @@ fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing Debian packages. Install them with:" >&2
-  echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  echo "Missing Debian packages. Install them as root (or with sudo) with:" >&2
+  echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
   exit 1
 fi
 

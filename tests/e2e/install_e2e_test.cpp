@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/program.h"
+#include "tests/support/temp_dir.h"
 
 using testx::Program;
 
@@ -32,26 +33,6 @@ const std::set<std::string> kInstalledFiles = {
 };
 // Installed only when the build has the still-picture tool.
 const std::string kOptionalFile = "bin/tarvex-stills";
-
-// A folder under /tmp removed with everything in it when the test ends, even on failure.
-class TempDir {
-public:
-    explicit TempDir(const std::string& stem)
-    {
-        std::string templ = "/tmp/" + stem + "-XXXXXX";
-        if (mkdtemp(templ.data()) != nullptr) path_ = templ;
-    }
-    ~TempDir()
-    {
-        if (!path_.empty()) testx::run("rm -rf '" + path_ + "'");
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // The argument quoted for the shell, so that folders with spaces stay one word.
 std::string shellWord(const std::string& text)
@@ -134,15 +115,15 @@ protected:
         ASSERT_FALSE(destdir.path().empty());
         ASSERT_FALSE(elsewhere.path().empty());
     }
-    TempDir destdir{"tarvex-install"};
-    TempDir elsewhere{"tarvex-elsewhere"};
+    testx::TempDir destdir{"tarvex-install"};
+    testx::TempDir elsewhere{"tarvex-elsewhere"};
 };
 
 }  // namespace
 
 TEST(Installed, LaysDownTheLauncherProgramTextureMenuEntryAndIconOnly)
 {
-    TempDir destdir("tarvex-install");
+    testx::TempDir destdir("tarvex-install");
     ASSERT_FALSE(destdir.path().empty());
     ASSERT_TRUE(installInto(destdir.path(), "/usr"));
 
@@ -204,7 +185,7 @@ TEST_F(InstalledAndElsewhere, LauncherWorksUnderAMovedPrefixAndThroughASymbolicL
 
 TEST(Installed, DebianPackageHoldsTheProgramAndNamesItsRuntimeLibraries)
 {
-    TempDir dir("tarvex-package");
+    testx::TempDir dir("tarvex-package");
     ASSERT_FALSE(dir.path().empty());
     std::string out;
     // The package and cpack's staging go to the temporary folder, not into the build tree.

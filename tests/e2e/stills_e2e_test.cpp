@@ -20,6 +20,7 @@
 #include "render/overlay.h"
 #include "tests/support/image_region.h"
 #include "tests/support/program.h"
+#include "tests/support/temp_dir.h"
 
 using testx::Image;
 using testx::Program;
@@ -52,14 +53,6 @@ bool exists(const std::string& path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
-}
-
-// A fresh directory for one test's files.
-std::string scratchDir()
-{
-    char pattern[] = "/tmp/tarvex-stills-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    return dir ? dir : "";
 }
 
 // Reads an 8-bit RGB PNG; false (and a reason) when it is anything else.
@@ -110,7 +103,8 @@ std::vector<std::string> splitCsv(const std::string& line)
 
 TEST(StillsOptions, BadOptionsAndValuesAreRefusedWithStatusTwoAndAMessage)
 {
-    const std::string dir = scratchDir();
+    testx::TempDir scratch("tarvex-stills");
+    const std::string& dir = scratch.path();
     const std::string out = dir + "/never.png";
     struct Case {
         std::vector<std::string> args;
@@ -157,7 +151,8 @@ TEST(StillsOptions, HelpNamesEveryOptionAndTheDefaults)
 
 TEST(StillsFiles, AnUnwritablePathFailsAndLeavesNoFile)
 {
-    const std::string dir = scratchDir();
+    testx::TempDir scratch("tarvex-stills");
+    const std::string& dir = scratch.path();
     const std::string missingDir = dir + "/no/such/dir";
     for (const char* flag : {"--output", "--timing-csv", "--timing-png"}) {
         const std::string path = missingDir + "/file";
@@ -181,7 +176,8 @@ TEST(StillsFiles, AnUnwritablePathFailsAndLeavesNoFile)
 
 TEST(StillsFiles, AStillNeedsADisplayAndSaysSo)
 {
-    const std::string path = scratchDir() + "/x.png";
+    testx::TempDir scratch("tarvex-stills");
+    const std::string path = scratch.file("x.png");
     const Result r = runStills({"--output", path}, {"DISPLAY="});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.errors.find("needs an X display"), std::string::npos) << r.errors;
@@ -190,7 +186,8 @@ TEST(StillsFiles, AStillNeedsADisplayAndSaysSo)
 
 TEST(StillsTiming, TheTableHasOneRowPerDegreeFromTheEnginesOwnLaws)
 {
-    const std::string path = scratchDir() + "/timing.csv";
+    testx::TempDir scratch("tarvex-stills");
+    const std::string path = scratch.file("timing.csv");
     // No display needed: the table comes without GLUT.
     const Result r = runStills({"--timing-csv", path}, {"DISPLAY="});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
@@ -224,7 +221,8 @@ TEST(StillsTiming, TheTableHasOneRowPerDegreeFromTheEnginesOwnLaws)
 
 TEST(StillsTiming, TheDiagramShowsTheValveLiftsInTheirStrokes)
 {
-    const std::string path = scratchDir() + "/timing.png";
+    testx::TempDir scratch("tarvex-stills");
+    const std::string path = scratch.file("timing.png");
     const Result r = runStills({"--timing-png", path}, {"DISPLAY="});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     Image plot;
@@ -249,7 +247,8 @@ TEST(StillsTiming, TheDiagramShowsTheValveLiftsInTheirStrokes)
 
 TEST(StillsPicture, TheImageHasTheRequestedSize)
 {
-    const std::string path = scratchDir() + "/small.png";
+    testx::TempDir scratch("tarvex-stills");
+    const std::string path = scratch.file("small.png");
     const Result r = runStills({"--size", "320x200", "--angle", "370", "--output", path});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     Image image;
@@ -264,7 +263,8 @@ TEST(StillsPicture, TheImageHasTheRequestedSize)
 
 TEST(StillsPicture, ThePistonMovesBetweenTopAndBottomDeadCentre)
 {
-    const std::string dir = scratchDir();
+    testx::TempDir scratch("tarvex-stills");
+    const std::string& dir = scratch.path();
     const Image top = still(dir, "0");
     const Image again = still(dir, "0", {"--size", "800x600"});
     const Image bottom = still(dir, "180");
@@ -279,7 +279,8 @@ TEST(StillsPicture, ThePistonMovesBetweenTopAndBottomDeadCentre)
 
 TEST(StillsPicture, SwitchesChangeWhatIsDrawn)
 {
-    const std::string dir = scratchDir();
+    testx::TempDir scratch("tarvex-stills");
+    const std::string& dir = scratch.path();
     const Image plain = still(dir, "90");
     const Image help = still(dir, "90", {"--help-screen", "on"});
     const Image noBlock = still(dir, "90", {"--block", "off"});

@@ -8,19 +8,13 @@
 #include <string>
 
 #include "tests/support/program.h"
+#include "tests/support/temp_dir.h"
 
 using testx::Program;
 
 namespace {
 
 const std::string kMissing = "fichier textureAluminum.ppm introuvable\n";
-
-std::string makeTempDir()
-{
-    char pattern[] = "/tmp/tarvex-texture-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    return dir ? dir : "";
-}
 
 // Starts the program in dir and waits for its window; 0 when none appeared.
 unsigned long startIn(Program& program)
@@ -69,7 +63,8 @@ int differing(const testx::Image& a, const testx::Image& b, Region r, int tolera
 
 TEST(RealProgramTexture, WithoutTheFileItRunsUntilTexturesAreSwitchedOn)
 {
-    const std::string dir = makeTempDir();
+    testx::TempDir scratch("tarvex-texture");
+    const std::string& dir = scratch.path();
     ASSERT_FALSE(dir.empty());
     Program program({TARVEX_BINARY}, dir);
     ASSERT_NE(startIn(program), 0u) << program.errors();
@@ -86,12 +81,12 @@ TEST(RealProgramTexture, WithoutTheFileItRunsUntilTexturesAreSwitchedOn)
     const std::string said = program.output();
     ASSERT_GE(said.size(), kMissing.size());
     EXPECT_EQ(said.substr(said.size() - kMissing.size()), kMissing);
-    testx::run("rm -rf '" + dir + "'");
 }
 
 TEST(RealProgramTexture, AMalformedFileIsReportedOnceAndTheProgramGoesOn)
 {
-    const std::string dir = makeTempDir();
+    testx::TempDir scratch("tarvex-texture");
+    const std::string& dir = scratch.path();
     ASSERT_FALSE(dir.empty());
     std::ofstream(dir + "/textureAluminum.ppm", std::ios::binary) << "P3\n2 2\n255\n1 2 3 4 5 6 7 8 9 1 2 3\n";
     Program program({TARVEX_BINARY}, dir);
@@ -109,7 +104,6 @@ TEST(RealProgramTexture, AMalformedFileIsReportedOnceAndTheProgramGoesOn)
     ASSERT_NE(status, -1);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    testx::run("rm -rf '" + dir + "'");
 }
 
 TEST(RealProgramTexture, TheAluminiumShowsOnTheCasingAndGoesAgainWhenSwitchedOff)

@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "model/engine_block.h"
 #include "tests/support/gl_window.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -24,25 +25,19 @@ class WorkIn {
 public:
     WorkIn()
     {
-        char pattern[] = "/tmp/tarvex-block-XXXXXX";
-        if (mkdtemp(pattern) == nullptr || getcwd(previous_, sizeof previous_) == nullptr) std::abort();
-        path_ = pattern;
-        if (chdir(path_.c_str()) != 0) std::abort();
+        if (path().empty() || getcwd(previous_, sizeof previous_) == nullptr) std::abort();
+        if (chdir(path().c_str()) != 0) std::abort();
     }
     ~WorkIn()
     {
         if (chdir(previous_) != 0) std::abort();
-        std::system(("rm -rf '" + path_ + "'").c_str());
     }
-    const std::string& path() const { return path_; }
-    void write(const char* name, const std::string& bytes) const
-    {
-        std::ofstream(path_ + "/" + name, std::ios::binary) << bytes;
-    }
+    const std::string& path() const { return scratch_.path(); }
+    void write(const char* name, const std::string& bytes) const { scratch_.write(name, bytes); }
 
 private:
+    testx::TempDir scratch_{"tarvex-block"};
     char previous_[4096];
-    std::string path_;
 };
 
 bool fileHere(const char* name) { return std::ifstream(name).good(); }
@@ -272,6 +267,40 @@ TEST(EngineBlockTexture, AMalformedFileIsReportedOnceAndTheCasingDrawnUntextured
     testing::internal::CaptureStdout();
     drawFrame(block, true);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(EngineBlockTexture, TheLongestSideAcceptedIsUploadedAndLongerOnesAreRefused)
+{
+    setUpScene();
+    WorkIn dir;
+    const std::string row(4096 * 3, '\x80');
+    struct Case {
+        const char* header;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"P6\n4096 1\n255\n", ""},
+        {"P6\n1 4096\n255\n", ""},
+        {"P6\n4097 1\n255\n", "fichier textureAluminum.ppm invalide: image trop grande (plus de 4096 pixels de cote)\n"},
+    };
+    for (const Case& c : cases) {
+        dir.write(kTextureFile, c.header + row + "\x80\x80\x80");   // every pixel present
+        EngineBlock block;
+        testing::internal::CaptureStdout();
+        block.draw(true);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.said) << c.header;
+        EXPECT_EQ(block.textureName != 0, c.said[0] == '\0') << c.header;
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    }
+
+    // Sides the renderer cannot hold are refused before a texel is read.
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    GLuint name = 0;
+    const unsigned char pixel[3] = {0, 0, 0};
+    EXPECT_STREQ(EngineBlock::uploadTexture(pixel, 4 * largest, 1, &name), "image trop grande pour le rendu OpenGL");
+    EXPECT_STREQ(EngineBlock::uploadTexture(pixel, 1, 4 * largest, &name), "image trop grande pour le rendu OpenGL");
+    EXPECT_EQ(name, 0u);
 }
 
 TEST(EngineBlockTextureDeathTest, AMissingFileEndsTheProgramWithFailure)

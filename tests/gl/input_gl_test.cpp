@@ -12,6 +12,7 @@
 #include "interaction/camera.h"
 #include "interaction/keyboard.h"
 #include "interaction/mouse.h"
+#include "render/display.h"
 #include "tests/support/gl_window.h"
 
 namespace {
@@ -271,4 +272,24 @@ TEST(Picking, ClicksSingleOutThePartUnderTheCursor)
     scene.viewMode = VIEW_CRANK;
     pickObject(gx, static_cast<int>(rawY + 0.5));   // GL's y given as GLUT's
     EXPECT_NE(scene.viewMode, VIEW_BLOCK);
+}
+
+TEST(Picking, AFaceOfTheBlockIsPickedWhateverPolygonModeTheLastFrameLeft)
+{
+    openScene();
+    // Each view mode, gas shown and hidden: the frame ends with filled faces, both sides as
+    // lines (the block singled out away) or front lines only.
+    for (bool gas : {true, false})
+        for (ViewMode view : {VIEW_ENGINE, VIEW_BLOCK, VIEW_CRANK, VIEW_VALVES}) {
+            scene.showGas = gas;
+            scene.viewMode = view;
+            drawFrame();
+            GLint before[2], after[2];
+            glGetIntegerv(GL_POLYGON_MODE, before);
+            EXPECT_EQ(pickAt(10.2, -4.5, -2.0, VIEW_BLOCK), VIEW_BLOCK) << "view " << view << " gas " << gas;
+            glGetIntegerv(GL_POLYGON_MODE, after);
+            EXPECT_TRUE(before[0] == after[0] && before[1] == after[1]) << "view " << view << " gas " << gas;
+        }
+    scene.showGas = true;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }

@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -187,6 +188,17 @@ TEST(OverlayText, AViewportTooSmallForTheGlyphsLeavesTheTextToBitmaps)
     EXPECT_FALSE(atlas.ready());
     EXPECT_TRUE(atlas.capture(800, 600));
     EXPECT_TRUE(atlas.ready());
+    // The layout is the window's no more: a wide window gives the same small texture.
+    GlyphAtlas wide(GLUT_BITMAP_HELVETICA_18);
+    ASSERT_TRUE(wide.capture(2400, 600));
+    GLint size[2][2];
+    for (const GlyphAtlas* a : {&atlas, &wide}) {
+        glBindTexture(GL_TEXTURE_2D, a->texture());
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[a == &wide][0]);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[a == &wide][1]);
+    }
+    EXPECT_TRUE(size[0][0] == size[1][0] && size[0][1] == size[1][1]);
+    EXPECT_LE(std::max(size[0][0], size[0][1]), 512);
     // A byte without a glyph is refused before anything is drawn.
     glRasterPos2i(10, 10);
     EXPECT_FALSE(atlas.draw("caf\xe9", 1.0, 1.0));

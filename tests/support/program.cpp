@@ -30,12 +30,13 @@ std::string readFile(const std::string& path)
     return s.str();
 }
 
+// A new empty file under /tmp, the one the child then writes to; the destructor removes it.
 std::string tempPath(const char* what)
 {
-    char templ[] = "/tmp/tarvex-test-XXXXXX";
-    int fd = mkstemp(templ);
+    std::string templ = std::string("/tmp/tarvex-test-") + what + "-XXXXXX";
+    int fd = mkstemp(templ.data());
     if (fd >= 0) close(fd);
-    return std::string(templ) + "." + what;
+    return templ;
 }
 
 Display* display()

@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "model/engine_block.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -114,31 +116,9 @@ const char kEnd[] = "fin de fichier dans l'en-tete";
 const char kMagic[] = "mot magique different de P6";
 const char kWidth[] = "largeur invalide (entier decimal positif attendu)";
 const char kHeight[] = "hauteur invalide (entier decimal positif attendu)";
-const char kTooLarge[] = "image trop grande (plus de 16384 x 16384 pixels)";
+const char kTooLarge[] = "image trop grande (plus de 4096 pixels de cote)";
 const char kMaxValue[] = "valeur maximale invalide (entier de 1 a 255 attendu)";
 const char kShort[] = "donnees de pixels incompletes";
-
-// A scratch directory removed with its files at the end of the test.
-class TempDir {
-public:
-    TempDir()
-    {
-        char pattern[] = "/tmp/tarvex-ppm-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) std::abort();
-        path_ = pattern;
-    }
-    ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream out(file(name), std::ios::binary);
-        out << bytes;
-        return file(name);
-    }
-
-private:
-    std::string path_;
-};
 
 std::string readFile(const std::string& path)
 {
@@ -146,20 +126,26 @@ std::string readFile(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// For a death test: reads path in a 256 MiB address space, the message going to standard error;
-// ends with 3 when no buffer came back.
+// For a death test: reads path with 32 MiB of address space to spare, the message going to
+// standard error; ends with 3 when no buffer came back.
 void readWithLittleMemory(const std::string& path)
 {
     dup2(2, 1);
     // AddressSanitizer reserves terabytes of shadow address space, so under it the limit is its
     // own allocator's (see AFailedAllocationGivesItsMessageAndNoBuffer) and not RLIMIT_AS.
     if (!kAddressSanitizer) {
+        unsigned long pages = 0;
+        std::FILE* statm = std::fopen("/proc/self/statm", "r");
+        if (statm == nullptr || std::fscanf(statm, "%lu", &pages) != 1) std::exit(5);
+        std::fclose(statm);
         rlimit limit{};
-        limit.rlim_cur = limit.rlim_max = 256L << 20;
+        limit.rlim_cur = limit.rlim_max = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + (32L << 20);
         setrlimit(RLIMIT_AS, &limit);
     }
     int width = 0, height = 0;
     unsigned char* image = EngineBlock::readPpm(path.c_str(), &width, &height);
+    // exit skips destructors, and a child run afresh made a folder of its own.
+    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
     std::exit(image == nullptr ? 3 : 4);
 }
 
@@ -230,13 +216,14 @@ TEST(PpmParser, RejectsEveryMalformedHeaderWithItsReason)
     expectRejected("P6\n2x2\n255\n" + pixelPattern(12), kHeight);
     expectRejected("P6\n2\n2\n255\n" + pixelPattern(12), kHeight);                  // height on the next line
 
-    expectRejected("P6\n16385 16384\n255\n", kTooLarge);
+    expectRejected("P6\n4097 1\n255\n" + pixelPattern(4097 * 3), kTooLarge);   // pixels present
+    expectRejected("P6\n1 4097\n255\n" + pixelPattern(4097 * 3), kTooLarge);
     expectRejected("P6\n268435457 1\n255\n", kTooLarge);
     expectRejected("P6\n1 268435457\n255\n", kTooLarge);
     expectRejected("P6\n4294967296 1\n255\n", kTooLarge);             // wraps a 32-bit int to 0
     expectRejected("P6\n65536 65536\n255\n", kTooLarge);              // 3 * 2^32 bytes
     expectRejected("P6\n99999999999999999999999 9\n255\n", kTooLarge);
-    expectRejected("P6\n16384 16384\n255\n" + pixelPattern(12), kShort);   // the largest: size accepted
+    expectRejected("P6\n4096 4096\n255\n" + pixelPattern(12), kShort);   // the largest: size accepted
 
     expectRejected("P6\n2 2\n0\n" + pixelPattern(12), kMaxValue);
     expectRejected("P6\n2 2\n256\n" + pixelPattern(12), kMaxValue);
@@ -268,7 +255,7 @@ TEST(PpmParser, EveryCutOfAValidFileIsRejectedWithoutReadingPastIt)
 
 TEST(PpmFile, ReturnsACopyOfThePixelsInFileOrder)
 {
-    TempDir dir;
+    testx::TempDir dir;
     const std::string pixels = pixelPattern(5 * 3 * 3, '\n');
     std::string path = dir.write("image.ppm", "P6\n# c\n5 3\n255\n" + pixels);
     int width = 0, height = 0;
@@ -285,7 +272,7 @@ TEST(PpmFile, ReturnsACopyOfThePixelsInFileOrder)
 
 TEST(PpmFile, InvalidFilesGiveNoBufferAndOneMessage)
 {
-    TempDir dir;
+    testx::TempDir dir;
     struct Case {
         const char* name;
         std::string bytes;
@@ -299,6 +286,7 @@ TEST(PpmFile, InvalidFilesGiveNoBufferAndOneMessage)
         {"enorme.ppm", "P6\n4294967296 4294967296\n255\nabc", kTooLarge},
         {"maximum.ppm", "P6\n1 1\n300\nabc", kMaxValue},
         {"tronque.ppm", "P6\n2 2\n255\nabcdef", kShort},
+        {"bavard.ppm", "P6\n#" + std::string(20000, 'x') + "\n1 1\n255\nabc", "en-tete trop long (plus de 16384 octets)"},
     };
     for (const Case& c : cases) {
         std::string path = dir.write(c.name, c.bytes);
@@ -313,17 +301,29 @@ TEST(PpmFile, InvalidFilesGiveNoBufferAndOneMessage)
         delete[] image;
     }
 
-    std::string directory = dir.file("dossier.ppm");
+}
+
+TEST(PpmFile, NonRegularFilesAreRefusedWithoutWaiting)
+{
+    testx::TempDir dir;
+    const std::string directory = dir.file("dossier.ppm");
+    const std::string pipe = dir.file("tube.ppm");
     ASSERT_EQ(mkdir(directory.c_str(), 0700), 0);
-    int width = 0, height = 0;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(EngineBlock::readPpm(directory.c_str(), &width, &height), nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "fichier " + directory + " invalide: lecture impossible\n");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    constexpr unsigned kWaitLimitSeconds = 10;          // a wait on the pipe ends the test run
+    for (const std::string& path : {directory, pipe, std::string("/dev/zero")}) {
+        int width = 0, height = 0;
+        alarm(kWaitLimitSeconds);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(EngineBlock::readPpm(path.c_str(), &width, &height), nullptr) << path;
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "fichier " + path + " invalide: pas un fichier ordinaire\n");
+        alarm(0);
+    }
 }
 
 TEST(PpmFileDeathTest, AMissingFileEndsTheProcessWithFailure)
 {
-    TempDir dir;
+    testx::TempDir dir;
     const std::string path = dir.file("textureAluminum.ppm");
     int width = 0, height = 0;
     // The message goes to standard output; the child sends it to standard error for the check.
@@ -338,18 +338,17 @@ TEST(PpmFileDeathTest, AMissingFileEndsTheProcessWithFailure)
 
 TEST(PpmFileDeathTest, AFailedAllocationGivesItsMessageAndNoBuffer)
 {
-    // A sparse file announcing the largest image: its 768 MiB buffer cannot fit in a
-    // 256 MiB address space.
-    TempDir dir;
-    const std::string path = dir.write("grande.ppm", "P6\n16384 16384\n255\n");
-    ASSERT_EQ(truncate(path.c_str(), 16384LL * 16384LL * 3 + 19), 0);
+    // A sparse file holding the largest image: its 48 MiB buffer cannot fit in 32 MiB.
+    testx::TempDir dir;
+    const std::string path = dir.write("grande.ppm", "P6\n4096 4096\n255\n");
+    ASSERT_EQ(truncate(path.c_str(), 4096LL * 4096LL * 3 + 17), 0);
     if (kAddressSanitizer) {
         // The child is a fresh run of this binary that reads these options at its start: any
-        // allocation above 256 MiB then fails, and new (nothrow) returns null as without it.
+        // allocation above 32 MiB then fails, and new (nothrow) returns null as without it.
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         const char* before = std::getenv("ASAN_OPTIONS");
         std::string options = before ? std::string(before) + ":" : std::string();
-        setenv("ASAN_OPTIONS", (options + "allocator_may_return_null=1:max_allocation_size_mb=256").c_str(), 1);
+        setenv("ASAN_OPTIONS", (options + "allocator_may_return_null=1:max_allocation_size_mb=32").c_str(), 1);
     }
     // Under the sanitizer the fresh child also prints gtest's start line and the allocator's
     // warning before the message; the message must still be the last thing said.
@@ -360,7 +359,7 @@ TEST(PpmFileDeathTest, AFailedAllocationGivesItsMessageAndNoBuffer)
 
 TEST(AluminiumTexture, CommittedFileIsTheGeneratorsOutput)
 {
-    TempDir dir;
+    testx::TempDir dir;
     const std::string fresh = dir.file("fresh.ppm");
     ASSERT_EQ(std::system(("'" TARVEX_MAKE_TEXTURE "' '" + fresh + "'").c_str()), 0);
     const std::string generated = readFile(fresh);
