@@ -30,12 +30,14 @@ std::string readFile(const std::string& path)
     return s.str();
 }
 
+// A new empty file /tmp/tarvex-test-XXXXXX.<what>: the file made is the one used and removed.
 std::string tempPath(const char* what)
 {
-    char templ[] = "/tmp/tarvex-test-XXXXXX";
-    int fd = mkstemp(templ);
+    const std::string suffix = std::string(".") + what;
+    std::string templ = "/tmp/tarvex-test-XXXXXX" + suffix;
+    int fd = mkstemps(templ.data(), static_cast<int>(suffix.size()));
     if (fd >= 0) close(fd);
-    return std::string(templ) + "." + what;
+    return templ;
 }
 
 Display* display()
