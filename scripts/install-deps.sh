@@ -21,7 +21,8 @@ if command -v dpkg-query >/dev/null 2>&1; then
   done
 else
   echo "Tarvex needs: a C++17 compiler, CMake 3.18 or newer, OpenGL with GLU and GLUT (freeglut)," >&2
-  echo "libpng, GoogleTest, Google Benchmark, Xvfb, xauth, xdotool, xwininfo and ImageMagick." >&2
+  echo "libpng, help2man, GoogleTest, Google Benchmark, Xvfb, xauth, xdotool, xwininfo, ImageMagick," >&2
+  echo "and for the package checks dpkg, lintian, appstream and desktop-file-utils." >&2
   echo "This is not a Debian system: install them with its own package manager." >&2
   exit 1
 fi
