@@ -10,9 +10,9 @@ packages=(
   # building: compiler, CMake, the libraries and their headers, the test frameworks
   cmake g++ make pkg-config
   freeglut3-dev libbenchmark-dev libgl1-mesa-dri libglu1-mesa-dev libgtest-dev libpng-dev libx11-dev
-  # packaging: CPack's DEB generator (dpkg-shlibdeps, and file to tell binaries apart), the
-  # desktop entry's check
-  desktop-file-utils dpkg-dev file
+  # packaging: CPack's DEB generator (dpkg-shlibdeps, and file to tell binaries apart), the tool's
+  # manual page, and the checks of the package, its menu entry and its software-centre data
+  appstream desktop-file-utils dpkg-dev file help2man lintian
   # running and testing on a virtual display: xdpyinfo and xwininfo (x11-utils), glxinfo
   # (mesa-utils), pgrep (procps), import and compare (imagemagick)
   imagemagick mesa-utils procps x11-utils xauth xdotool xvfb
@@ -28,8 +28,9 @@ if command -v dpkg-query >/dev/null 2>&1; then
   done
 else
   echo "Tarvex needs: a C++17 compiler, CMake 3.18 or newer, OpenGL with GLU and GLUT (freeglut)," >&2
-  echo "libpng, GoogleTest, Google Benchmark, Xvfb, xauth, xdotool, xdpyinfo, xwininfo, glxinfo," >&2
-  echo "pgrep, file, ImageMagick, clang with its fuzzer runtime, and valgrind." >&2
+  echo "libpng, help2man, GoogleTest, Google Benchmark, Xvfb, xauth, xdotool, xdpyinfo, xwininfo," >&2
+  echo "glxinfo, pgrep, file, ImageMagick, clang with its fuzzer runtime, valgrind, and for the" >&2
+  echo "package checks dpkg, lintian, appstream and desktop-file-utils." >&2
   echo "This is not a Debian system: install them with its own package manager." >&2
   exit 1
 fi

@@ -30,9 +30,13 @@ const std::set<std::string> kInstalledFiles = {
     "share/tarvex/textureAluminum.ppm",
     "share/applications/tarvex.desktop",
     "share/icons/hicolor/scalable/apps/tarvex.svg",
+    "share/metainfo/org.tarvex.tarvex.metainfo.xml",
+    "share/man/man1/tarvex.1.gz",
+    "share/doc/tarvex/copyright",
+    "share/doc/tarvex/changelog.gz",
 };
 // Installed only when the build has the still-picture tool.
-const std::string kOptionalFile = "bin/tarvex-stills";
+const std::set<std::string> kOptionalFiles = {"bin/tarvex-stills", "share/man/man1/tarvex-stills.1.gz"};
 
 // The argument quoted for the shell, so that folders with spaces stay one word.
 std::string shellWord(const std::string& text)
@@ -75,7 +79,7 @@ void expectTheInstalledFiles(const std::set<std::string>& files)
     for (const std::string& wanted : kInstalledFiles)
         EXPECT_EQ(files.count(wanted), 1u) << wanted << " was not installed";
     for (const std::string& file : files)
-        EXPECT_TRUE(kInstalledFiles.count(file) == 1 || file == kOptionalFile)
+        EXPECT_TRUE(kInstalledFiles.count(file) == 1 || kOptionalFiles.count(file) == 1)
             << file << " should not be installed";
 }
 
@@ -121,7 +125,7 @@ protected:
 
 }  // namespace
 
-TEST(Installed, LaysDownTheLauncherProgramTextureMenuEntryAndIconOnly)
+TEST(Installed, LaysDownTheLauncherProgramTextureDocumentsAndValidMenuEntryAndMetadataOnly)
 {
     testx::TempDir destdir("tarvex-install");
     ASSERT_FALSE(destdir.path().empty());
@@ -142,6 +146,14 @@ TEST(Installed, LaysDownTheLauncherProgramTextureMenuEntryAndIconOnly)
     EXPECT_EQ(testx::run("grep -qx 'Exec=tarvex' " + shellWord(root + "/share/applications/tarvex.desktop")), 0)
         << "the menu entry must start the launcher in bin";
     EXPECT_EQ(testx::run("grep -q '<svg' " + shellWord(root + "/share/icons/hicolor/scalable/apps/tarvex.svg")), 0);
+    // --no-net: the screenshot's address is checked for its form, not fetched.
+    EXPECT_EQ(runLine("appstreamcli validate --no-net --pedantic " + shellWord(root) +
+                          "/share/metainfo/*.metainfo.xml 2>&1 && appstreamcli validate-tree --no-net " +
+                          shellWord(destdir.path()) + " 2>&1",
+                      60, &out),
+              0)
+        << out;
+    EXPECT_NE(out.find("Validation was successful.\n"), std::string::npos) << "remarks, pedantic ones too: " << out;
 }
 
 TEST_F(InstalledAndElsewhere, LauncherStartsFromAnyFolderAndFindsItsTexture)
@@ -225,4 +237,55 @@ TEST(Installed, DebianPackageHoldsTheProgramAndNamesItsRuntimeLibraries)
     // apt resolves its dependencies against this system without installing anything.
     EXPECT_EQ(testx::run("apt-get install -s -q " + shellWord(deb) + " 2>&1", 60, &out), 0) << out;
     EXPECT_NE(out.find("Inst tarvex"), std::string::npos) << out;
+
+    // No error and no warning from Debian's checker; its own files go to the temporary folder.
+    const int lintian = testx::run("env TMPDIR=" + shellWord(dir.path()) + " lintian --fail-on error,warning " +
+                                       shellWord(deb) + " 2>&1",
+                                   kPackageSeconds, &out);
+    const std::string asRoot = "running with root privileges is not recommended!\n";
+    if (out.find(asRoot) != std::string::npos) out.erase(out.find(asRoot), asRoot.size());
+    EXPECT_EQ(lintian, 0) << out;
+    EXPECT_EQ(out, "") << "lintian's remarks";
+
+    // The tool's page is made from the tool: it names every option its --help lists, and the
+    // package's version.
+    std::string page;
+    ASSERT_EQ(runLine("zcat " + shellWord(unpacked + "/usr/share/man/man1/tarvex-stills.1.gz") + " | sed 's/\\\\-/-/g'",
+                      10, &page),
+              0);
+    std::string options;
+    runLine(TARVEX_STILLS " --help | grep -o -- '--[a-z][a-z-]*' | sort -u", 10, &options);
+    std::istringstream names(options);
+    int named = 0;
+    for (std::string option; std::getline(names, option); ++named)
+        EXPECT_NE(page.find(option), std::string::npos) << option << " missing from the manual page";
+    EXPECT_GT(named, 5) << options;
+    EXPECT_NE(page.find("tarvex-stills " + version.substr(0, version.find('\n'))), std::string::npos) << page;
+}
+
+// The portable tarball: unpacked anywhere (here a folder with a space), its launcher starts the
+// program with the texture found; it carries the licence.
+TEST_F(InstalledAndElsewhere, TarballUnpackedAnywhereRunsWithItsTextureAndCarriesTheLicence)
+{
+    std::string out;
+    ASSERT_EQ(runLine("cd " + shellWord(destdir.path()) + " && cpack -G TGZ --config " TARVEX_BUILD_DIR
+                         "/CPackConfig.cmake -B " + shellWord(destdir.path()) + " 2>&1",
+                         kPackageSeconds, &out),
+              0)
+        << out;
+    const std::string unpacked = destdir.path() + "/un packed";
+    ASSERT_EQ(runLine("mkdir " + shellWord(unpacked) + " && tar -xzf " + shellWord(destdir.path()) +
+                          "/tarvex-*.tar.gz -C " + shellWord(unpacked) + " 2>&1",
+                      kInstallSeconds, &out),
+              0)
+        << out;
+    std::string top;
+    ASSERT_EQ(runLine("ls -d " + shellWord(unpacked) + "/tarvex-*", 10, &top), 0);
+    top = top.substr(0, top.find('\n'));
+    EXPECT_EQ(testx::run("grep -q 'Permission is hereby granted' " + shellWord(top + "/LICENSE")), 0);
+    std::set<std::string> files = filesUnder(top);
+    EXPECT_EQ(files.erase("LICENSE"), 1u);
+    expectTheInstalledFiles(files);
+
+    expectRunsWithItsTexture(top + "/bin/tarvex", elsewhere.path());
 }
