@@ -24,14 +24,6 @@ constexpr int kMinScreenWidth = 1280;       // pixels, as the test runs use
 constexpr int kMinScreenHeight = 1024;
 constexpr int kStartTimeoutMs = 10000;      // Xvfb is ready in well under a second
 
-bool displayOpens()
-{
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) return false;
-    XCloseDisplay(display);
-    return true;
-}
-
 bool onPath(const char* program)
 {
     const char* path = std::getenv("PATH");
@@ -65,7 +57,10 @@ int readDisplayNumber(int fd)
 
 bool HeadlessDisplay::ensure(int width, int height)
 {
-    if (displayOpens()) return true;
+    // The connection stays open for the run: an X server whose last client leaves resets, and
+    // refuses the next one (GLUT's) while it does.
+    probe_ = XOpenDisplay(nullptr);
+    if (probe_ != nullptr) return true;
     const char* display = std::getenv("DISPLAY");
     if (!onPath(kServer)) {
         std::fprintf(stderr, "%s: no X display could be opened (DISPLAY is %s) and Xvfb, which would give one, "
@@ -112,6 +107,7 @@ bool HeadlessDisplay::ensure(int width, int height)
 
 HeadlessDisplay::~HeadlessDisplay()
 {
+    if (probe_ != nullptr) XCloseDisplay(probe_);
     if (server_ <= 0) return;
     kill(server_, SIGTERM);
     waitpid(server_, nullptr, 0);

@@ -2,6 +2,8 @@
 // An X display for the run: the user's when one can be opened, else a private Xvfb started for
 // this run alone and stopped at its end.
 
+struct _XDisplay;
+
 namespace stills {
 
 class HeadlessDisplay {
@@ -16,6 +18,7 @@ public:
     bool ensure(int width, int height);
 
 private:
+    _XDisplay* probe_ = nullptr;            // the user's display, open for the run
     int server_ = -1;                       // process id of the private Xvfb
 };
 

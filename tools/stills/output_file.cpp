@@ -1,5 +1,7 @@
 #include "tools/stills/output_file.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -23,7 +25,14 @@ void OutputFile::fail(const char* why) const
 
 bool OutputFile::open()
 {
-    file_ = std::fopen(tmp_.c_str(), "wb");
+    // A device or a pipe (/dev/stdout, /dev/full) is written to directly: a temporary renamed
+    // over it would replace the device itself.
+    struct stat target;
+    if (stat(path_.c_str(), &target) == 0 && (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode))) {
+        tmp_.clear();
+        committed_ = true;                  // nothing of ours to remove
+    }
+    file_ = std::fopen(tmp_.empty() ? path_.c_str() : tmp_.c_str(), "wb");
     if (file_ == nullptr) fail(std::strerror(errno));
     return file_ != nullptr;
 }
@@ -45,6 +54,7 @@ bool OutputFile::commit()
         fail(std::strerror(!flushed ? flushErrno : closeErrno));
         return false;
     }
+    if (tmp_.empty()) return true;
     if (std::rename(tmp_.c_str(), path_.c_str()) != 0) {
         fail(std::strerror(errno));
         return false;

@@ -1,7 +1,7 @@
 #pragma once
 // Files written whole or not at all: everything goes to FILE.tmp beside FILE and is renamed over
 // FILE only when complete, so a failed run (a bad path, a full disk) never leaves a half-written
-// picture behind.
+// picture behind. A device or a pipe is written to directly.
 
 #include <cairo.h>
 

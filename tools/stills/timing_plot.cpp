@@ -30,7 +30,7 @@ constexpr double kTickDeg = 90.0;
 constexpr double kSparkFromDeg = 350.0;     // the window sparkLit is true in
 constexpr double kSparkToDeg = 370.0;
 
-constexpr double kValveLabelGapDeg = 15.0;  // between a valve's peak and its name
+constexpr double kValveLabelGapDeg = 24.0;  // between a valve's peak and its name
 constexpr double kValveLabelValue = 0.9;    // height of the valves' names, 1 fully open
 
 constexpr double kTitleSize = 12.5;
