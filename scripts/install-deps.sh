@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config dpkg-dev desktop-file-utils
   freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev
+  libcairo2-dev fonts-dejavu-core libgif-dev poppler-utils
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
   clang libclang-rt-14-dev valgrind
@@ -20,7 +21,8 @@ if command -v dpkg-query >/dev/null 2>&1; then
   done
 else
   echo "Tarvex needs: a C++17 compiler, CMake 3.18 or newer, OpenGL with GLU and GLUT (freeglut)," >&2
-  echo "libpng, GoogleTest, Google Benchmark, Xvfb, xauth, xdotool, xwininfo and ImageMagick." >&2
+  echo "libpng, cairo, giflib, the DejaVu fonts, poppler-utils, GoogleTest, Google Benchmark," >&2
+  echo "Xvfb, xauth, xdotool, xwininfo and ImageMagick." >&2
   echo "This is not a Debian system: install them with its own package manager." >&2
   exit 1
 fi
