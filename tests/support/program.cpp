@@ -30,12 +30,14 @@ std::string readFile(const std::string& path)
     return s.str();
 }
 
+// A new empty file, which the child's stream then overwrites: the name mkstemp reserved is
+// the one used and removed, so that nothing stays behind in /tmp.
 std::string tempPath(const char* what)
 {
-    char templ[] = "/tmp/tarvex-test-XXXXXX";
-    int fd = mkstemp(templ);
+    std::string templ = std::string("/tmp/tarvex-test-") + what + "-XXXXXX";
+    int fd = mkstemp(&templ[0]);
     if (fd >= 0) close(fd);
-    return std::string(templ) + "." + what;
+    return templ;
 }
 
 Display* display()
