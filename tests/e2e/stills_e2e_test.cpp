@@ -363,7 +363,7 @@ TEST(StillsWorksheet, TwoA4PagesWithTheStrokesAtPrintResolutionAndABlankVariant)
             std::string f[13];
             for (std::string& field : f) fields >> field;
             EXPECT_EQ(f[0], "1") << row;                        // page
-            EXPECT_GE(std::stoi(f[12]), 150) << row;            // y-ppi
+            EXPECT_GE(std::stoi(f[12]), 150) << row;            // x-ppi
         }
         EXPECT_EQ(stills, 4) << list;
     }
