@@ -41,6 +41,7 @@ struct SceneState {
     bool showFps = false;
     bool showLightMarkers = false;
     bool texturesOn = false;
+    bool showLabels = true;         // the singled-out group's 3-D labels; off only in blank worksheets
     ViewMode viewMode = VIEW_CRANK;
 
     // Animation

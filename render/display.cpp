@@ -56,7 +56,7 @@ void highlightGroup(ViewMode group)
         // White is set before the raster positions, so the labels take it.
         glDisable(GL_LIGHTING);
         glColor3d(1, 1, 1);
-        drawLabels(group);
+        if (scene.showLabels) drawLabels(group);
         glEnable(GL_LIGHTING);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     } else if (scene.viewMode == VIEW_ENGINE) {

@@ -9,13 +9,15 @@ set -euo pipefail
 packages=(
   # building: compiler, CMake, the libraries and their headers, the test frameworks
   cmake g++ make pkg-config
-  freeglut3-dev libbenchmark-dev libgl1-mesa-dri libglu1-mesa-dev libgtest-dev libpng-dev libx11-dev
+  freeglut3-dev libbenchmark-dev libcairo2-dev libgif-dev libgl1-mesa-dri libglu1-mesa-dev
+  libgtest-dev libpng-dev libx11-dev
   # packaging: CPack's DEB generator (dpkg-shlibdeps, and file to tell binaries apart), the tool's
   # manual page, and the checks of the package, its menu entry and its software-centre data
   appstream desktop-file-utils dpkg-dev file help2man lintian
-  # running and testing on a virtual display: xdpyinfo and xwininfo (x11-utils), glxinfo
-  # (mesa-utils), pgrep (procps), import and compare (imagemagick)
-  imagemagick mesa-utils procps x11-utils xauth xdotool xvfb
+  # running and testing on a virtual display: the stills tool's font, xdpyinfo and xwininfo
+  # (x11-utils), glxinfo (mesa-utils), pgrep (procps), import and compare (imagemagick), pdftotext
+  # and pdfinfo (poppler-utils)
+  fonts-dejavu-core imagemagick mesa-utils poppler-utils procps x11-utils xauth xdotool xvfb
   # the sanitizer build, the fuzzer and the memory checks
   clang libclang-rt-14-dev valgrind
 )
@@ -28,9 +30,10 @@ if command -v dpkg-query >/dev/null 2>&1; then
   done
 else
   echo "Tarvex needs: a C++17 compiler, CMake 3.18 or newer, OpenGL with GLU and GLUT (freeglut)," >&2
-  echo "libpng, help2man, GoogleTest, Google Benchmark, Xvfb, xauth, xdotool, xdpyinfo, xwininfo," >&2
-  echo "glxinfo, pgrep, file, ImageMagick, clang with its fuzzer runtime, valgrind, and for the" >&2
-  echo "package checks dpkg, lintian, appstream and desktop-file-utils." >&2
+  echo "libpng, cairo, giflib, the DejaVu fonts, poppler-utils, help2man, GoogleTest, Google" >&2
+  echo "Benchmark, Xvfb, xauth, xdotool, xdpyinfo, xwininfo, glxinfo, pgrep, file, ImageMagick, clang" >&2
+  echo "with its fuzzer runtime, valgrind, and for the package checks dpkg, lintian, appstream and" >&2
+  echo "desktop-file-utils." >&2
   echo "This is not a Debian system: install them with its own package manager." >&2
   exit 1
 fi

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Remakes the teaching pictures in docs/: a still of each stroke, seen with the crank train
-# singled out, and the timing diagram of one cycle with its table.
+# Remakes the teaching material in docs/ with tarvex-stills: a still of each stroke, seen with
+# the crank train singled out, the timing diagram of one cycle (PNG and SVG) with its table, the
+# A4 worksheet and its blank variant for exercises, and the animation of one cycle.
 #   scripts/make-docs.sh [BUILD_DIR]      (default: build; it is built first)
-# Without an X display the stills are drawn on a virtual one (xvfb-run).
+# The pictures are drawn on a private virtual display with Mesa's software renderer whatever
+# display there is, so that a re-run makes the same bytes (the PDFs' dates are the date of the
+# tool's last change).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
@@ -13,15 +16,18 @@ cmake --build "$build" -j2 --target tarvex-stills
 stills=$build/tarvex-stills
 
 export LIBGL_ALWAYS_SOFTWARE=1
-display=()
-if [ -z "${DISPLAY:-}" ]; then
-  display=(xvfb-run -a -s "-screen 0 1280x1024x24")
-fi
+unset DISPLAY
+SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct -- tools/stills 2>/dev/null || true)
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-0}
 
 # Crank angles in the middle of each stroke; 370 degrees is just past the spark.
 angles=(90 270 370 630)
 for i in 1 2 3 4; do
-  "${display[@]}" "$stills" --angle "${angles[i-1]}" --view crank --output "$docs/stroke-$i.png"
+  "$stills" --angle "${angles[i-1]}" --view crank --output "$docs/stroke-$i.png"
 done
-"$stills" --timing-csv "$docs/timing.csv" --timing-png "$docs/timing.png"
-echo "Wrote docs/stroke-1.png ... stroke-4.png, docs/timing.png and docs/timing.csv"
+"$stills" --timing-csv "$docs/timing.csv" --timing "$docs/timing.png"
+"$stills" --timing "$docs/timing.svg"
+"$stills" --worksheet "$docs/worksheet.pdf" --worksheet-blank "$docs/worksheet-blank.pdf"
+"$stills" --animation "$docs/cycle.gif"
+echo "Wrote docs/stroke-1.png ... stroke-4.png, docs/timing.png, timing.svg, timing.csv,"
+echo "docs/worksheet.pdf, worksheet-blank.pdf and cycle.gif"

@@ -7,9 +7,13 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <gif_lib.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,6 +29,7 @@
 using testx::Image;
 using testx::Program;
 using testx::countDifferentIn;
+using testx::run;
 
 namespace {
 
@@ -55,6 +60,38 @@ bool exists(const std::string& path)
     return stat(path.c_str(), &st) == 0;
 }
 
+// A test's own folder, removed with everything in it at the test's end; dir + "/name" names a
+// file in it.
+struct Scratch : testx::TempDir {
+    Scratch() : TempDir("tarvex-stills"), dir(path()) {}
+    std::string operator+(const std::string& name) const { return dir + name; }
+    std::string dir;
+};
+
+// What a poppler tool prints about a file, its whitespace collapsed to single spaces.
+std::string popplerSays(const std::string& command)
+{
+    std::string out, collapsed;
+    EXPECT_EQ(run(command, 20, &out), 0) << command;
+    for (char c : out)
+        if (!std::isspace(static_cast<unsigned char>(c))) collapsed += c;
+        else if (!collapsed.empty() && collapsed.back() != ' ') collapsed += ' ';
+    return collapsed;
+}
+
+// The Xvfb servers the tool started for itself that are still running.
+int privateServers()
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream in(entry.path() / "cmdline");
+        std::string cmdline;
+        std::getline(in, cmdline);
+        count += cmdline.rfind("Xvfb", 0) == 0 && cmdline.find("-displayfd") != std::string::npos;
+    }
+    return count;
+}
+
 // Reads an 8-bit RGB PNG; false (and a reason) when it is anything else.
 bool readPng(const std::string& path, Image* image, std::string* why)
 {
@@ -76,9 +113,9 @@ bool readPng(const std::string& path, Image* image, std::string* why)
 }
 
 // A still at the given angle with the texts off, so only the engine's own pixels change.
-Image still(const std::string& dir, const std::string& angle, std::vector<std::string> extra = {})
+Image still(const Scratch& dir, const std::string& angle, std::vector<std::string> extra = {})
 {
-    const std::string path = dir + "/angle-" + angle + ".png";
+    const std::string path = dir + ("/angle-" + angle + ".png");
     std::vector<std::string> args{"--angle", angle, "--output", path, "--help-screen", "off",
                                   "--explanations", "off"};
     args.insert(args.end(), extra.begin(), extra.end());
@@ -103,8 +140,7 @@ std::vector<std::string> splitCsv(const std::string& line)
 
 TEST(StillsOptions, BadOptionsAndValuesAreRefusedWithStatusTwoAndAMessage)
 {
-    testx::TempDir scratch("tarvex-stills");
-    const std::string& dir = scratch.path();
+    const Scratch dir;
     const std::string out = dir + "/never.png";
     struct Case {
         std::vector<std::string> args;
@@ -125,8 +161,11 @@ TEST(StillsOptions, BadOptionsAndValuesAreRefusedWithStatusTwoAndAMessage)
         {{"--textures=maybe", "--output", out}, "bad value 'maybe' for --textures"},
         {{"--output", out, "--angle"}, "option --angle needs a value"},
         {{"--angle", "90"}, "nothing to write"},
+        {{"--timing", dir + "/t.jpg"}, "ending in .png, .svg or .pdf"},
+        {{"--frames", "1", "--animation", out}, "bad value '1' for --frames"},
+        {{"--output", out, "stray"}, "unexpected argument 'stray'"},
         // GLUT's own options are not this tool's.
-        {{"-display", ":0", "--output", out}, "unknown option '-display'"},
+        {{"-display", ":0", "--output", out}, "unknown option '-d'"},
     };
     for (const Case& c : cases) {
         std::string joined;
@@ -145,14 +184,19 @@ TEST(StillsOptions, HelpNamesEveryOptionAndTheDefaults)
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     for (const char* option : {"--angle", "--view", "--size", "--output", "--help-screen",
                                "--explanations", "--gas", "--block", "--textures", "--timing-csv",
-                               "--timing-png", "800x600", "0 to 720", "engine, block, crank or valves"})
+                               "--timing-png", "--timing=", "--worksheet=", "--worksheet-blank=",
+                               "--animation=", "--frames=", "--version", "800x600", "0 to 720",
+                               "engine, block, crank or valves"})
         EXPECT_NE(r.output.find(option), std::string::npos) << "help lacks " << option;
+    EXPECT_EQ(r.output.rfind("Usage: tarvex-stills [OPTION]...\n", 0), 0u) << r.output;
+    const Result version = runStills({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, std::string("tarvex-stills ") + TARVEX_VERSION + "\n");
 }
 
 TEST(StillsFiles, AnUnwritablePathFailsAndLeavesNoFile)
 {
-    testx::TempDir scratch("tarvex-stills");
-    const std::string& dir = scratch.path();
+    const Scratch dir;
     const std::string missingDir = dir + "/no/such/dir";
     for (const char* flag : {"--output", "--timing-csv", "--timing-png"}) {
         const std::string path = missingDir + "/file";
@@ -172,22 +216,45 @@ TEST(StillsFiles, AnUnwritablePathFailsAndLeavesNoFile)
         EXPECT_FALSE(exists(inTheWay + ".tmp")) << flag << " left its temporary file";
         EXPECT_TRUE(exists(inTheWay + "/child")) << flag << " touched what was in the way";
     }
+    // A full disk, of every kind of file: the device is written to, not replaced.
+    for (const char* flag : {"--output", "--timing-csv", "--timing-png", "--worksheet", "--animation"}) {
+        const Result r = runStills({flag, "/dev/full", "--frames", "2", "--size", "64x48"});
+        EXPECT_EQ(r.exitCode, 1) << flag;
+        EXPECT_NE(r.errors.find("cannot write '/dev/full': No space left on device"), std::string::npos)
+            << flag << " said: " << r.errors;
+    }
+    struct stat device;
+    EXPECT_TRUE(stat("/dev/full", &device) == 0 && S_ISCHR(device.st_mode));
 }
 
-TEST(StillsFiles, AStillNeedsADisplayAndSaysSo)
+TEST(StillsDisplay, WithoutADisplayAPrivateXvfbDrawsTheStillAndIsStoppedAfter)
 {
-    testx::TempDir scratch("tarvex-stills");
-    const std::string path = scratch.file("x.png");
-    const Result r = runStills({"--output", path}, {"DISPLAY="});
+    const Scratch dir;
+    const std::string path = dir + "/x.png";
+    const Result r = runStills({"--output", path, "--size", "320x240"}, {"DISPLAY="});
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    Image image;
+    std::string why;
+    ASSERT_TRUE(readPng(path, &image, &why)) << why;
+    EXPECT_GT(image.countBright(0, 0, 320, 240, 120), 50);
+    EXPECT_EQ(privateServers(), 0);
+}
+
+TEST(StillsDisplay, WithoutDisplayNorXvfbAStillFailsWithAMessageTheTimingDoesNot)
+{
+    const Scratch dir;
+    const std::vector<std::string> noX{"DISPLAY=", "PATH=" + dir.dir};
+    const Result r = runStills({"--output", dir + "/x.png"}, noX);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.errors.find("needs an X display"), std::string::npos) << r.errors;
-    EXPECT_FALSE(exists(path));
+    EXPECT_NE(r.errors.find("Xvfb, which would give one, is not installed"), std::string::npos) << r.errors;
+    EXPECT_FALSE(exists(dir + "/x.png"));
+    EXPECT_EQ(runStills({"--timing", dir + "/t.svg"}, noX).exitCode, 0);
 }
 
 TEST(StillsTiming, TheTableHasOneRowPerDegreeFromTheEnginesOwnLaws)
 {
-    testx::TempDir scratch("tarvex-stills");
-    const std::string path = scratch.file("timing.csv");
+    const Scratch dir;
+    const std::string path = dir + "/timing.csv";
     // No display needed: the table comes without GLUT.
     const Result r = runStills({"--timing-csv", path}, {"DISPLAY="});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
@@ -219,36 +286,116 @@ TEST(StillsTiming, TheTableHasOneRowPerDegreeFromTheEnginesOwnLaws)
     EXPECT_FALSE(exists(path + ".tmp"));
 }
 
-TEST(StillsTiming, TheDiagramShowsTheValveLiftsInTheirStrokes)
+TEST(StillsTiming, TheDiagramIsLabelledInEveryFormatAndShowsTheValvesInTheirStrokes)
 {
-    testx::TempDir scratch("tarvex-stills");
-    const std::string path = scratch.file("timing.png");
-    const Result r = runStills({"--timing-png", path}, {"DISPLAY="});
-    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    const Scratch dir;
+    for (const char* name : {"/t.pdf", "/t.svg", "/t.png"}) {
+        const Result r = runStills({"--timing", dir + name}, {"DISPLAY="});
+        ASSERT_EQ(r.exitCode, 0) << name << ": " << r.errors;
+    }
+    const std::string words = popplerSays("pdftotext " + dir.dir + "/t.pdf -");
+    for (const char* label : {"PMH", "PMB", "Soupape d'admission", "Soupape d'echappement", "Etincelle",
+                              "Angle du vilebrequin (degres)", " 90 ", " 180 ", " 270 ", " 360 ", " 450 ",
+                              " 540 ", " 630 ", " 720"})
+        EXPECT_NE(words.find(label), std::string::npos) << "the diagram lacks " << label << ": " << words;
+    for (int stroke = 1; stroke <= 4; ++stroke)
+        EXPECT_NE(words.find(strokeTitle(stroke)), std::string::npos) << words;
+    std::ifstream svgFile(dir + "/t.svg");
+    const std::string svg((std::istreambuf_iterator<char>(svgFile)), std::istreambuf_iterator<char>());
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("width=\"800pt\" height=\"425pt\""), std::string::npos);
+
     Image plot;
     std::string why;
-    ASSERT_TRUE(readPng(path, &plot, &why)) << why;
-    ASSERT_GT(plot.width, 720);
-    // The intake curve (green) lies in the first stroke only, the exhaust (red) in the fourth.
-    int greenLeft = 0, greenRight = 0, redLeft = 0, redRight = 0;
-    for (int y = 0; y < plot.height; ++y)
+    ASSERT_TRUE(readPng(dir + "/t.png", &plot, &why)) << why;
+    EXPECT_EQ(plot.width, 1200);
+    EXPECT_EQ(plot.height, 637);
+    // In the valves' panel (the lower half) the highest green pixel is the intake valve wide
+    // open, in the first quarter of the cycle; the highest red one the exhaust, in the last.
+    int greenTop = plot.height, greenX = -1, redTop = plot.height, redX = -1;
+    for (int y = plot.height / 2; y < plot.height; ++y)
         for (int x = 0; x < plot.width; ++x) {
             const bool green = plot.g(x, y) > 120 && plot.r(x, y) < 60 && plot.b(x, y) < 80;
             const bool red = plot.r(x, y) > 180 && plot.g(x, y) < 60 && plot.b(x, y) < 60;
-            (x < plot.width / 4 ? greenLeft : greenRight) += green;
-            (x > plot.width * 3 / 4 ? redRight : redLeft) += red;
+            if (green && y < greenTop) { greenTop = y; greenX = x; }
+            if (red && y < redTop) { redTop = y; redX = x; }
         }
-    EXPECT_GT(greenLeft, 200);
-    EXPECT_GT(redRight, 200);
-    // Along the closed valve's flat line only: each of those is at most one row of the plot.
-    EXPECT_LT(greenRight, plot.width * 3);
-    EXPECT_LT(redLeft, plot.width * 3);
+    EXPECT_GT(greenX, plot.width / 8);
+    EXPECT_LT(greenX, plot.width / 4);
+    EXPECT_GT(redX, plot.width * 3 / 4);
+    EXPECT_LT(redX, plot.width * 7 / 8);
+}
+
+TEST(StillsWorksheet, TwoA4PagesWithTheStrokesAtPrintResolutionAndABlankVariant)
+{
+    const Scratch dir;
+    const Result r = runStills({"--worksheet", dir + "/w.pdf", "--worksheet-blank", dir + "/b.pdf"});
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    for (const char* name : {"/w.pdf", "/b.pdf"}) {
+        const std::string file = dir + name;
+        const std::string info = popplerSays("pdfinfo -f 1 -l 2 " + file);
+        EXPECT_NE(info.find("Pages: 2"), std::string::npos) << info;
+        EXPECT_NE(info.find("Page 1 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
+        EXPECT_NE(info.find("Page 2 size: 841.89 x 595.276 pts (A4)"), std::string::npos) << info;
+        const std::string page1 = popplerSays("pdftotext -f 1 -l 1 " + file + " -");
+        const std::string page2 = popplerSays("pdftotext -f 2 -l 2 " + file + " -");
+        for (int stroke = 1; stroke <= 4; ++stroke) {
+            EXPECT_NE(page1.find(strokeTitle(stroke)), std::string::npos) << name << page1;
+            std::string explanation;
+            for (int line = 1; line <= 3; ++line) explanation += std::string(strokeLine(stroke, line)) + " ";
+            explanation = explanation.substr(0, explanation.find("  "));    // as far as one space apart
+            EXPECT_EQ(page1.find(explanation) != std::string::npos, std::string(name) == "/w.pdf")
+                << name << " and " << explanation;
+        }
+        EXPECT_NE(page2.find("Temps 3: Explosion"), std::string::npos) << page2;
+        EXPECT_NE(page2.find("PMH"), std::string::npos) << page2;
+        // pdfimages lists each still with its resolution on the page: 4, each at 150 dpi or more.
+        std::string list;
+        ASSERT_EQ(run("pdfimages -list " + file + " | tail -n +3", 20, &list), 0);
+        std::istringstream rows(list);
+        int stills = 0;
+        for (std::string row; std::getline(rows, row); ++stills) {
+            std::istringstream fields(row);
+            std::string f[13];
+            for (std::string& field : f) fields >> field;
+            EXPECT_EQ(f[0], "1") << row;                        // page
+            EXPECT_GE(std::stoi(f[12]), 150) << row;            // x-ppi
+        }
+        EXPECT_EQ(stills, 4) << list;
+    }
+}
+
+TEST(StillsAnimation, OneLoopingGifOfTheAskedSizeAndFrameCount)
+{
+    const Scratch dir;
+    const std::string path = dir + "/a.gif";
+    const Result r = runStills({"--animation", path, "--frames", "12", "--size", "160x120", "--view", "valves"});
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    ASSERT_NE(gif, nullptr) << GifErrorString(error);
+    ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+    EXPECT_EQ(gif->SWidth, 160);
+    EXPECT_EQ(gif->SHeight, 120);
+    EXPECT_EQ(gif->ImageCount, 12);
+    bool loops = false;
+    // The extensions before the first frame are kept with it.
+    for (int i = 0; i < gif->SavedImages[0].ExtensionBlockCount; ++i) {
+        const ExtensionBlock& e = gif->SavedImages[0].ExtensionBlocks[i];
+        loops |= e.Function == APPLICATION_EXT_FUNC_CODE && e.ByteCount == 11
+                 && std::string(reinterpret_cast<char*>(e.Bytes), 11) == "NETSCAPE2.0";
+    }
+    EXPECT_TRUE(loops);
+    // Every frame after the first redraws only what moved: the engine, not the whole picture.
+    for (int i = 1; i < gif->ImageCount; ++i)
+        EXPECT_LT(gif->SavedImages[i].ImageDesc.Width * gif->SavedImages[i].ImageDesc.Height, 160 * 120) << i;
+    DGifCloseFile(gif, &error);
 }
 
 TEST(StillsPicture, TheImageHasTheRequestedSize)
 {
-    testx::TempDir scratch("tarvex-stills");
-    const std::string path = scratch.file("small.png");
+    const Scratch dir;
+    const std::string path = dir + "/small.png";
     const Result r = runStills({"--size", "320x200", "--angle", "370", "--output", path});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     Image image;
@@ -263,8 +410,7 @@ TEST(StillsPicture, TheImageHasTheRequestedSize)
 
 TEST(StillsPicture, ThePistonMovesBetweenTopAndBottomDeadCentre)
 {
-    testx::TempDir scratch("tarvex-stills");
-    const std::string& dir = scratch.path();
+    const Scratch dir;
     const Image top = still(dir, "0");
     const Image again = still(dir, "0", {"--size", "800x600"});
     const Image bottom = still(dir, "180");
@@ -279,8 +425,7 @@ TEST(StillsPicture, ThePistonMovesBetweenTopAndBottomDeadCentre)
 
 TEST(StillsPicture, SwitchesChangeWhatIsDrawn)
 {
-    testx::TempDir scratch("tarvex-stills");
-    const std::string& dir = scratch.path();
+    const Scratch dir;
     const Image plain = still(dir, "90");
     const Image help = still(dir, "90", {"--help-screen", "on"});
     const Image noBlock = still(dir, "90", {"--block", "off"});

@@ -1,0 +1,53 @@
+// The timing diagram's layout: every text readable, none on another or on a curve.
+
+#include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tools/stills/timing_plot.h"
+
+using stills::Box;
+using stills::DiagramLayout;
+
+namespace {
+
+constexpr double kClearance = 1.5;          // diagram units: half a curve's width and a little
+
+bool overlap(const Box& a, const Box& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+TEST(TimingLayout, TextsStayInsideApartFromEachOtherAndOffTheCurves)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t* cr = cairo_create(surface);
+    const DiagramLayout layout = stills::diagramLayout(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    // cairo's font caches and fontconfig's configuration, which a leak checker reports else.
+    cairo_debug_reset_static_data();
+    FcFini();
+
+    ASSERT_EQ(layout.texts.size(), 22u);    // 4 strokes, 4 y labels, 4 names, 9 ticks, the axis
+    for (size_t i = 0; i < layout.texts.size(); ++i) {
+        const Box& a = layout.texts[i].ink;
+        EXPECT_GT(a.right - a.left, 0.0) << layout.texts[i].text << " has no glyphs";
+        EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= stills::kDiagramWidth && a.bottom <= stills::kDiagramHeight)
+            << layout.texts[i].text << " leaves the diagram";
+        for (size_t j = i + 1; j < layout.texts.size(); ++j)
+            EXPECT_FALSE(overlap(a, layout.texts[j].ink)) << layout.texts[i].text << " on " << layout.texts[j].text;
+        const Box near{a.left - kClearance, a.top - kClearance, a.right + kClearance, a.bottom + kClearance};
+        for (const auto* curve : {&layout.piston, &layout.intake, &layout.exhaust})
+            for (size_t k = 1; k < curve->size(); ++k) {
+                // Each degree's segment by its bounding box: at most a unit and a half high.
+                const stills::DiagramPoint& p = (*curve)[k - 1];
+                const stills::DiagramPoint& q = (*curve)[k];
+                const Box segment{std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)};
+                EXPECT_FALSE(overlap(near, segment)) << layout.texts[i].text << " on a curve at x " << p.x;
+            }
+    }
+}

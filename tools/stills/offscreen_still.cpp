@@ -1,0 +1,124 @@
+#include "tools/stills/offscreen_still.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/startup.h"
+#include "render/display.h"
+
+namespace stills {
+
+namespace {
+
+constexpr int kMapWaitMs = 5000;            // longest wait for the window's first expose
+
+bool exposed = false;
+int windowWidth = 0;
+int windowHeight = 0;
+
+void onFirstExpose() { exposed = true; }
+
+void applySettings(const ViewSettings& s, double angleDeg)
+{
+    scene.crankAngle = angleDeg;
+    scene.viewMode = s.view;
+    scene.showHelp = s.helpScreen;
+    scene.showExplanations = s.explanations;
+    scene.showGas = s.gas;
+    scene.showBlock = s.block;
+    scene.texturesOn = s.textures;
+    scene.showLabels = s.labels;
+}
+
+// The window at the size of the frame asked for: without a window manager a resize is done
+// once the server has answered it.
+bool sizeWindow(int width, int height)
+{
+    if (width == windowWidth && height == windowHeight) return true;
+    glutReshapeWindow(width, height);
+    const int start = glutGet(GLUT_ELAPSED_TIME);
+    while ((glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height)
+           && glutGet(GLUT_ELAPSED_TIME) - start < kMapWaitMs)
+        glutMainLoopEvent();
+    if (glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height) {
+        std::fprintf(stderr, "%s: the window could not be resized to %dx%d\n", kProgram, width, height);
+        return false;
+    }
+    windowWidth = width;
+    windowHeight = height;
+    onReshape(width, height);
+    return true;
+}
+
+}  // namespace
+
+bool openFrameWindow(const ViewSettings& settings, const char* argv0)
+{
+    // GLUT sees only the program name: the options are this tool's, not GLUT's.
+    int glutArgc = 1;
+    char* glutArgv[] = {const_cast<char*>(argv0), nullptr};
+    glutInit(&glutArgc, glutArgv);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+    glutInitWindowPosition(0, 0);
+    glutInitWindowSize(settings.width, settings.height);
+    if (glutCreateWindow(kWindowTitle) == 0) {
+        std::fprintf(stderr, "%s: cannot open a window\n", kProgram);
+        return false;
+    }
+    glutDisplayFunc(onFirstExpose);
+    glutReshapeFunc(onReshape);
+    windowWidth = settings.width;
+    windowHeight = settings.height;
+    applySettings(settings, 0.0);
+    initScene();
+
+    const int start = glutGet(GLUT_ELAPSED_TIME);
+    while (!exposed && glutGet(GLUT_ELAPSED_TIME) - start < kMapWaitMs) glutMainLoopEvent();
+    onReshape(windowWidth, windowHeight);
+    return true;
+}
+
+void closeFrameWindow()
+{
+    if (windowWidth == 0) return;
+    glutExit();
+    windowWidth = windowHeight = 0;
+}
+
+bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image)
+{
+    if (!sizeWindow(settings.width, settings.height)) return false;
+    applySettings(settings, angleDeg);
+    glDrawBuffer(GL_BACK);
+    drawFrame();
+    glFinish();
+
+    const int w = windowWidth, h = windowHeight;
+    std::vector<unsigned char> bottomUp(static_cast<size_t>(w) * h * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    if (glGetError() != GL_NO_ERROR) {
+        std::fprintf(stderr, "%s: reading the frame back failed\n", kProgram);
+        return false;
+    }
+    // GL counts rows from the bottom, pictures from the top.
+    const size_t rowBytes = static_cast<size_t>(w) * 3;
+    image->width = w;
+    image->height = h;
+    image->rgb.resize(bottomUp.size());
+    for (int y = 0; y < h; ++y)
+        std::memcpy(&image->rgb[static_cast<size_t>(y) * rowBytes],
+                    &bottomUp[static_cast<size_t>(h - 1 - y) * rowBytes], rowBytes);
+    return true;
+}
+
+bool writeStill(const ViewSettings& settings, double angleDeg, const std::string& path)
+{
+    RgbImage image;
+    return renderFrame(settings, angleDeg, &image) && writePng(path, image);
+}
+
+}  // namespace stills

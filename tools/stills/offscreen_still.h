@@ -1,0 +1,21 @@
+#pragma once
+// Frames of the engine drawn by the program's own frame code into the back buffer of a GLUT
+// window, and read back. One window a run; every frame of a run has the window's size.
+
+#include "tools/stills/options.h"
+#include "tools/stills/output_file.h"
+
+namespace stills {
+
+// Opens the window of settings' size on $DISPLAY and builds the scene; false (reported) when
+// no window can be had. Once a process.
+bool openFrameWindow(const ViewSettings& settings, const char* argv0);
+// Closes the window and GLUT's connection, if opened: before a private display goes away.
+void closeFrameWindow();
+// The frame at a crank angle, the window resized to settings' size when it has another;
+// false (reported) when that or reading it failed.
+bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image);
+// A still written as a PNG.
+bool writeStill(const ViewSettings& settings, double angleDeg, const std::string& path);
+
+}  // namespace stills

@@ -1,0 +1,242 @@
+#include "tools/stills/options.h"
+
+#include <getopt.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace stills {
+
+namespace {
+
+constexpr int kMinSide = 16;                // pixels; smaller pictures show nothing readable
+constexpr int kMaxSide = 8192;              // pixels; the software renderer's buffer limit
+constexpr int kMinFrames = 2;
+constexpr int kMaxFrames = 720;             // one frame a degree
+// All frames are quantised together: 400 million pixels take about 2 GB.
+constexpr double kMaxAnimationPixels = 4.0e8;
+
+const char* const kUsage =
+    "Usage: tarvex-stills [OPTION]...\n"
+    "Write pictures of the Tarvex four-stroke engine for teaching: stills, a cycle\n"
+    "animation, the timing of one cycle as a table and a labelled diagram, and an A4\n"
+    "worksheet.\n"
+    "Pictures of the engine need an X display; without one a private Xvfb is started.\n"
+    "\n"
+    "Pictures of the engine:\n"
+    "      --output=FILE           write one frame as a PNG image to FILE\n"
+    "      --animation=FILE        write one whole cycle (0 to 720 degrees) as a\n"
+    "                              looping GIF\n"
+    "      --frames=N              frames of the animation, 2 to 720 (default 144)\n"
+    "      --worksheet=FILE        write an A4 PDF worksheet: the four strokes with\n"
+    "                              their explanations, then the timing diagram\n"
+    "      --worksheet-blank=FILE  the same worksheet for exercises: no 3-D labels,\n"
+    "                              ruled lines instead of the explanations\n"
+    "\n"
+    "How the engine is shown (stills and animation):\n"
+    "      --angle=DEG             crank angle of the still, 0 to 720 degrees\n"
+    "                              (default 0)\n"
+    "      --view=MODE             engine, block, crank or valves: the part group\n"
+    "                              singled out (default crank)\n"
+    "      --size=WxH              image size in pixels, each 16 to 8192 (default\n"
+    "                              800x600)\n"
+    "      --help-screen=on|off    the list of keyboard and mouse commands (default\n"
+    "                              on)\n"
+    "      --explanations=on|off   the three lines explaining the stroke (default on)\n"
+    "      --gas=on|off            the gas in the cylinder (default on)\n"
+    "      --block=on|off          the engine block (default on)\n"
+    "      --textures=on|off       the aluminium texture on the block (default off);\n"
+    "                              the image textureAluminum.ppm is read from the\n"
+    "                              working directory\n"
+    "\n"
+    "The timing of one cycle (no display needed):\n"
+    "      --timing=FILE           the labelled diagram, PNG, SVG or PDF by the\n"
+    "                              extension of FILE\n"
+    "      --timing-png=FILE       the diagram as a PNG image whatever the name of\n"
+    "                              FILE\n"
+    "      --timing-csv=FILE       a CSV table, one row per degree from 0 to 720:\n"
+    "                              angle, piston_x, rod_angle_deg, intake_lift,\n"
+    "                              exhaust_lift, spark, stroke\n"
+    "\n"
+    "  -h, --help                  display this help and exit\n"
+    "      --version               output version information and exit\n"
+    "\n"
+    "Options take their value after '=' or as the next argument (--angle 90).\n"
+    "Exit status: 0 done, 1 a file could not be written or no display, 2 bad options.\n";
+
+enum OptionId {
+    kOutput = 256, kAnimation, kFrames, kWorksheet, kWorksheetBlank, kAngle, kView, kSize,
+    kHelpScreen, kExplanations, kGas, kBlock, kTextures, kTiming, kTimingPng, kTimingCsv, kVersion,
+};
+
+const option kLongOptions[] = {
+    {"output", required_argument, nullptr, kOutput},
+    {"animation", required_argument, nullptr, kAnimation},
+    {"frames", required_argument, nullptr, kFrames},
+    {"worksheet", required_argument, nullptr, kWorksheet},
+    {"worksheet-blank", required_argument, nullptr, kWorksheetBlank},
+    {"angle", required_argument, nullptr, kAngle},
+    {"view", required_argument, nullptr, kView},
+    {"size", required_argument, nullptr, kSize},
+    {"help-screen", required_argument, nullptr, kHelpScreen},
+    {"explanations", required_argument, nullptr, kExplanations},
+    {"gas", required_argument, nullptr, kGas},
+    {"block", required_argument, nullptr, kBlock},
+    {"textures", required_argument, nullptr, kTextures},
+    {"timing", required_argument, nullptr, kTiming},
+    {"timing-png", required_argument, nullptr, kTimingPng},
+    {"timing-csv", required_argument, nullptr, kTimingCsv},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+bool parseSwitch(const std::string& value, bool* out)
+{
+    if (value == "on") { *out = true; return true; }
+    if (value == "off") { *out = false; return true; }
+    return false;
+}
+
+bool parseCount(const std::string& text, int max, int* out)
+{
+    if (text.empty() || text[0] == '-' || text[0] == '+') return false;
+    errno = 0;
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v > max) return false;
+    *out = static_cast<int>(v);
+    return true;
+}
+
+bool parseSize(const std::string& text, int* width, int* height)
+{
+    const size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    return parseCount(text.substr(0, x), kMaxSide, width) && parseCount(text.substr(x + 1), kMaxSide, height)
+           && *width >= kMinSide && *height >= kMinSide;
+}
+
+bool parseAngle(const std::string& text, double* out)
+{
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < 0.0 || v > kCycleDeg) return false;
+    *out = v;
+    return true;
+}
+
+bool parseView(const std::string& text, ViewMode* out)
+{
+    if (text == "engine") *out = VIEW_ENGINE;
+    else if (text == "block") *out = VIEW_BLOCK;
+    else if (text == "crank") *out = VIEW_CRANK;
+    else if (text == "valves") *out = VIEW_VALVES;
+    else return false;
+    return true;
+}
+
+bool endsWith(const std::string& path, const char* extension)
+{
+    const size_t n = std::strlen(extension);
+    if (path.size() <= n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(path[path.size() - n + i])) != extension[i]) return false;
+    return true;
+}
+
+bool isFileName(const std::string& value, std::string* out)
+{
+    *out = value;
+    return !value.empty();
+}
+
+// Takes one option's value; returns what was expected when it is bad, else nullptr.
+const char* takeValue(int id, const std::string& v, Options* o)
+{
+    ViewSettings& s = o->settings;
+    switch (id) {
+    case kOutput: return isFileName(v, &o->output) ? nullptr : "a file name";
+    case kAnimation: return isFileName(v, &o->animation) ? nullptr : "a file name";
+    case kWorksheet: return isFileName(v, &o->worksheet) ? nullptr : "a file name";
+    case kWorksheetBlank: return isFileName(v, &o->worksheetBlank) ? nullptr : "a file name";
+    case kTimingPng: return isFileName(v, &o->timingPng) ? nullptr : "a file name";
+    case kTimingCsv: return isFileName(v, &o->timingCsv) ? nullptr : "a file name";
+    case kTiming:
+        o->timing = v;
+        return formatOf(v, &o->timingFormat) ? nullptr : "a file name ending in .png, .svg or .pdf";
+    case kFrames:
+        return parseCount(v, kMaxFrames, &o->frames) && o->frames >= kMinFrames ? nullptr : "a count from 2 to 720";
+    case kAngle: return parseAngle(v, &o->angleDeg) ? nullptr : "degrees from 0 to 720";
+    case kView: return parseView(v, &s.view) ? nullptr : "engine, block, crank or valves";
+    case kSize: return parseSize(v, &s.width, &s.height) ? nullptr : "WIDTHxHEIGHT, each 16 to 8192 pixels";
+    case kHelpScreen: return parseSwitch(v, &s.helpScreen) ? nullptr : "on or off";
+    case kExplanations: return parseSwitch(v, &s.explanations) ? nullptr : "on or off";
+    case kGas: return parseSwitch(v, &s.gas) ? nullptr : "on or off";
+    case kBlock: return parseSwitch(v, &s.block) ? nullptr : "on or off";
+    case kTextures: return parseSwitch(v, &s.textures) ? nullptr : "on or off";
+    default: return "nothing";
+    }
+}
+
+const char* optionName(int id)
+{
+    for (const option& o : kLongOptions)
+        if (o.name != nullptr && o.val == id) return o.name;
+    return "?";
+}
+
+}  // namespace
+
+bool formatOf(const std::string& path, DocumentFormat* format)
+{
+    if (endsWith(path, ".png")) *format = DocumentFormat::png;
+    else if (endsWith(path, ".svg")) *format = DocumentFormat::svg;
+    else if (endsWith(path, ".pdf")) *format = DocumentFormat::pdf;
+    else return false;
+    return true;
+}
+
+bool Options::needsDisplay() const
+{
+    return !output.empty() || !animation.empty() || !worksheet.empty() || !worksheetBlank.empty();
+}
+
+std::string parseOptions(int argc, char** argv, Options* o)
+{
+    opterr = 0;                             // the messages below name the option and its value
+    optind = 0;                             // 0: getopt starts afresh, the GNU way
+    for (;;) {
+        const int id = getopt_long(argc, argv, ":h", kLongOptions, nullptr);
+        if (id == -1) break;
+        if (id == 'h') { o->help = true; continue; }
+        if (id == kVersion) { o->version = true; continue; }
+        if (id == ':') return std::string("option --") + optionName(optopt) + " needs a value";
+        if (id == '?') {
+            if (optopt != 0) return std::string("unknown option '-") + static_cast<char>(optopt) + "'";
+            return std::string("unknown option '") + argv[optind - 1] + "'";
+        }
+        const std::string value = optarg;
+        if (const char* expected = takeValue(id, value, o))
+            return "bad value '" + value + "' for --" + optionName(id) + ": expected " + expected;
+    }
+    if (optind < argc) return std::string("unexpected argument '") + argv[optind] + "'";
+    if (o->animation.size() != 0 && static_cast<double>(o->settings.width) * o->settings.height * o->frames > kMaxAnimationPixels)
+        return "the animation is too large: lower --size or --frames";
+    if (!o->help && !o->version && !o->needsDisplay() && o->timingCsv.empty() && o->timingPng.empty()
+        && o->timing.empty())
+        return "nothing to write: give --output, --animation, --worksheet, --worksheet-blank, "
+               "--timing, --timing-png or --timing-csv";
+    return "";
+}
+
+const char* usageText() { return kUsage; }
+
+std::string versionText() { return std::string(kProgram) + " " + TARVEX_VERSION; }
+
+}  // namespace stills

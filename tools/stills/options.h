@@ -1,0 +1,56 @@
+#pragma once
+// The tool's command line: what to write and how the engine is shown. Pure: no display, no file.
+
+#include <string>
+
+#include "app/scene_state.h"
+
+namespace stills {
+
+constexpr double kCycleDeg = 720.0;         // one four-stroke cycle, two crank turns
+constexpr int kUsageStatus = 2;
+constexpr int kFailureStatus = 1;
+constexpr const char* kProgram = "tarvex-stills";
+
+enum class DocumentFormat { png, svg, pdf };
+
+// By the extension, in any case; false when it is none of the three.
+bool formatOf(const std::string& path, DocumentFormat* format);
+
+// How the engine is shown, the program's own start values by default.
+struct ViewSettings {
+    ViewMode view = VIEW_CRANK;
+    int width = 800;                        // pixels
+    int height = 600;                       // pixels
+    bool helpScreen = true;
+    bool explanations = true;
+    bool gas = true;
+    bool block = true;
+    bool textures = false;
+    bool labels = true;                     // the 3-D labels of the singled-out group
+};
+
+struct Options {
+    bool help = false;
+    bool version = false;
+    std::string output;                     // a still, PNG
+    std::string timingCsv;
+    std::string timingPng;                  // the diagram as PNG whatever the name
+    std::string timing;                     // the diagram, PNG, SVG or PDF by the extension
+    DocumentFormat timingFormat = DocumentFormat::png;
+    std::string worksheet;                  // PDF
+    std::string worksheetBlank;             // PDF, for exercises
+    std::string animation;                  // GIF
+    int frames = 144;                       // frames of the animation's cycle: 5 degrees apart
+    double angleDeg = 0.0;
+    ViewSettings settings;
+
+    bool needsDisplay() const;
+};
+
+// Fills options from argv; returns "" or what is wrong with the first bad option.
+std::string parseOptions(int argc, char** argv, Options* options);
+const char* usageText();
+std::string versionText();
+
+}  // namespace stills

@@ -1,0 +1,45 @@
+#pragma once
+// The labelled timing diagram of one cycle: the four strokes shaded and named, the piston
+// position between its dead centres, the two valve positions, the spark window, the crank angle
+// axis. Drawn with cairo in diagram units (points in PDF and SVG).
+
+#include <cairo.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/stills/options.h"
+
+namespace stills {
+
+constexpr double kDiagramWidth = 800.0;     // diagram units
+constexpr double kDiagramHeight = 425.0;
+
+struct Box {
+    double left, top, right, bottom;
+};
+
+struct PlacedText {
+    std::string text;
+    double x, y;                            // start of the baseline
+    double size;                            // font size, diagram units
+    bool bold;
+    Box ink;                                // where its glyphs fall
+};
+
+struct DiagramPoint {
+    double x, y;
+};
+
+// Where every text and every curve point falls: the texts measured with cr's font machinery.
+struct DiagramLayout {
+    std::vector<PlacedText> texts;
+    std::vector<DiagramPoint> piston, intake, exhaust;
+};
+
+DiagramLayout diagramLayout(cairo_t* cr);
+// Draws the diagram with its top-left corner at the origin of cr's user space.
+void drawTimingDiagram(cairo_t* cr);
+bool writeTimingDiagram(const std::string& path, DocumentFormat format);
+
+}  // namespace stills
