@@ -1,14 +1,8 @@
 # Writes the manual page of tarvex-stills from the built tool's own --help and --version, so
-# that the page lists every option the tool has. A tool that does not answer --version gets the
-# project's version instead, as help2man would otherwise refuse to run.
+# that the page lists every option the tool has.
 # The page carries the release's date rather than the day of the build.
-# Called with -DHELP2MAN= -DTOOL= -DVERSION= -DDATE= -DINCLUDE= -DOUTPUT=.
-execute_process(COMMAND ${TOOL} --version RESULT_VARIABLE version_status OUTPUT_QUIET ERROR_QUIET)
-set(version_option)
-if(NOT version_status EQUAL 0)
-  set(version_option --version-string=${VERSION})
-endif()
-execute_process(COMMAND ${HELP2MAN} --no-info --section=1 --include=${INCLUDE} ${version_option}
+# Called with -DHELP2MAN= -DTOOL= -DDATE= -DINCLUDE= -DOUTPUT=.
+execute_process(COMMAND ${HELP2MAN} --no-info --section=1 --include=${INCLUDE}
                         --output=${OUTPUT} ${TOOL}
                 RESULT_VARIABLE status ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
