@@ -2,7 +2,11 @@
 
 #include <GL/glu.h>
 #include <GL/glut.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <langinfo.h>
+#endif
 
 #include <clocale>
 #include <cstring>
@@ -48,6 +52,9 @@ const char* const* bannerLines(bool utf8)
 
 bool consoleIsUtf8()
 {
+#ifdef _WIN32
+    return false;   // a Windows console is written in UTF-16 (printBanner); files get Latin-1
+#else
     // The user's locale is looked at only here; the program itself keeps the "C" locale.
     const char* previous = std::setlocale(LC_CTYPE, nullptr);
     std::string saved = previous ? previous : "C";
@@ -58,10 +65,27 @@ bool consoleIsUtf8()
     }
     std::setlocale(LC_CTYPE, saved.c_str());
     return utf8;
+#endif
 }
 
 void printBanner()
 {
+#ifdef _WIN32
+    // cmd, PowerShell and Windows Terminal use different code pages, but each console takes
+    // UTF-16, where every Latin-1 byte keeps its value. A file or a pipe gets the bytes below.
+    HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(console, &mode)) {
+        for (int i = 0; i < 6; ++i) {
+            std::wstring line;
+            for (const char* c = kBannerLatin1[i]; *c != '\0'; ++c) line += static_cast<unsigned char>(*c);
+            line += L"\r\n";
+            DWORD written = 0;
+            WriteConsoleW(console, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
+        }
+        return;
+    }
+#endif
     const char* const* lines = bannerLines(consoleIsUtf8());
     for (int i = 0; i < 6; ++i) std::cout << lines[i] << std::endl;
 }

@@ -2,7 +2,8 @@
 // Start-up: the console banner, the OpenGL start state with the scene objects, and the
 // reshape callback that keeps the 3-D projection matched to the window.
 
-// Window title; the "a grave" is the ISO 8859-1 byte 0xE0, as X window names expect.
+// Window title; the "a grave" is the ISO 8859-1 byte 0xE0, as X window names expect, and the
+// same byte in Windows-1252, the ANSI code page of French Windows that the title goes through.
 constexpr const char* kWindowTitle = "Tarvex \xE0 explosion (essence, 4 temps)";
 
 constexpr double kFieldOfViewDeg = 20.0;    // vertical
