@@ -8,7 +8,7 @@ work=$(mktemp -d "$PWD/smoke.XXXXXX")
 export WINEPREFIX=$PWD/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TMPDIR=$work
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "windows-smoke: $*" >&2; exit 1; }
-[ -d "$WINEPREFIX" ] || timeout 120 wineboot -i || { rm -rf "$WINEPREFIX"; fail "wineboot -i failed"; }
+[ -d "$WINEPREFIX" ] || timeout 120 wineboot -i 2>/dev/null || { rm -rf "$WINEPREFIX"; fail "wineboot -i failed"; }
 unzip -q tarvex-*-windows-x64.zip -d "$work/app"
 start() {
   (cd "$work/app" && exec "$@" >"$work/out" 2>/dev/null) & pid=$!
