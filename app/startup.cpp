@@ -78,7 +78,8 @@ void printBanner()
     if (GetConsoleMode(console, &mode)) {
         for (int i = 0; i < 6; ++i) {
             std::wstring line;
-            for (const char* c = kBannerLatin1[i]; *c != '\0'; ++c) line += static_cast<unsigned char>(*c);
+            for (const char* c = kBannerLatin1[i]; *c != '\0'; ++c)
+                line += static_cast<wchar_t>(static_cast<unsigned char>(*c));
             line += L"\r\n";
             DWORD written = 0;
             WriteConsoleW(console, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);

@@ -16,20 +16,23 @@ jobs=$(nproc)
 bash scripts/install-deps.sh
 mkdir -p "$out"
 
-# The machine's own archive: the first URI of a deb entry, deb822 or one-line format.
+# The machine's own archive: the first URI of a deb entry for this release, deb822 or one-line.
 archive_uri() {
   local f=/etc/apt/sources.list.d/debian.sources
-  if [ -f "$f" ]; then awk '/^URIs:/ {print $2; exit}' "$f"; fi
+  if [ -f "$f" ]; then
+    awk -v s="$1" 'BEGIN {RS = ""} /(^|\n)Types:[^\n]*deb( |\n|$)/ && $0 ~ "Suites:[^\n]* " s "( |\n|$)" {
+      match($0, /URIs:[ \t]*[^ \t\n]+/); split(substr($0, RSTART, RLENGTH), u, /[ \t]+/); print u[2]; exit }' "$f"
+  fi
   if [ -f /etc/apt/sources.list ]; then
-    sed -n 's/^deb \(\[[^]]*\] \)\{0,1\}\([^ ]*\) .*/\2/p' /etc/apt/sources.list | head -1
+    sed -n "s/^deb \(\[[^]]*\] \)\{0,1\}\([^ ]*\) $1 .*/\2/p" /etc/apt/sources.list
   fi
 }
 
 fetch_freeglut() {
   local apt=$out/apt uri suite
-  uri=$(archive_uri | head -1)
-  [ -n "$uri" ] || { echo "build-windows: no deb entry found in the apt sources" >&2; exit 1; }
   suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  uri=$(archive_uri "$suite" | head -1)
+  [ -n "$uri" ] || { echo "build-windows: no deb entry for $suite in the apt sources" >&2; exit 1; }
   rm -rf "$apt" && mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/src"
   echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri $suite main" > "$apt/sources.list"
   local opts=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/sources.list.d"
