@@ -24,7 +24,6 @@ quit() {
 # A console gets the banner through its wide-character interface: this UTF-8 terminal shows "à".
 start script -qfec "wine tarvex.exe" "$work/console"; quit
 grep -q 'Projet: Tarvex à explosion' "$work/console" || fail "console: $(grep -a Projet "$work/console")"
-
 start wine tarvex.exe               # a file gets the Latin-1 byte and Windows line ends
 [ "$(grep -c $'\r$' "$work/out")" = 6 ] && grep -q $'Projet: Tarvex \xE0 explosion\r$' "$work/out" \
   || fail "banner: $(od -c "$work/out" | head -12)"
@@ -45,7 +44,6 @@ settle() {
 }
 differ() { compare -metric AE -fuzz 2% "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 click() { timeout 10 xdotool mousemove --window "$win" "$1" "$2" sleep 0.3 click 1; }
-
 timeout 10 xdotool mousemove --window "$win" 700 80 key --delay 50 minus a e
 settle crank
 [ "$(convert "$work/crank.png" -format %k info:)" -gt 100 ] || fail "a blank frame"
