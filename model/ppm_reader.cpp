@@ -24,6 +24,13 @@ constexpr int kOpenWithoutWaiting = O_NONBLOCK;
 #else
 constexpr int kOpenWithoutWaiting = 0;
 #endif
+// Where descriptors have a text mode (Windows), it would turn CR LF pairs of pixel bytes into LF
+// and stop at a 0x1A byte: the pixels are read as they are.
+#ifdef O_BINARY
+constexpr int kOpenAsBytes = O_BINARY;
+#else
+constexpr int kOpenAsBytes = 0;
+#endif
 
 const char* const kEndInHeader = "fin de fichier dans l'en-tete";
 const char* const kBadMagic = "mot magique different de P6";
@@ -116,7 +123,7 @@ std::FILE* openRegular(const char* fileName)
         refuse(nullptr, fileName, kNotRegular);
         return nullptr;
     }
-    const int fd = open(fileName, O_RDONLY | kOpenWithoutWaiting);
+    const int fd = open(fileName, O_RDONLY | kOpenAsBytes | kOpenWithoutWaiting);
     if (fd < 0) reportMissing(fileName);
     // The name may have been given to something else between the look and the open.
     const char* reason = fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ? kNotRegular : nullptr;

@@ -65,7 +65,7 @@ rm -rf "$out"/tarvex-*-windows-x64 "$out"/tarvex-*-windows-x64.zip   # also othe
 mkdir -p "$stage"
 x86_64-w64-mingw32-strip -o "$stage/tarvex.exe" "$out/tarvex/tarvex.exe"
 cp assets/textureAluminum.ppm "$stage/"
-sed 's/$/\r/' LICENSE > "$stage/LICENSE.txt"
+sed 's/$/\r/' LICENSE > "$stage/LICENSE"
 { printf '\xEF\xBB\xBF'; sed 's/$/\r/' packaging/windows/LISEZMOI.txt; } > "$stage/LISEZMOI.txt"
 zip="$stage.zip"
 zip -q -X -j "$zip" "$stage"/*

@@ -10,13 +10,14 @@ seconds=${1:-20}
 binary=${TARVEX:-build/tarvex}
 workdir=$(dirname "$binary")
 log=$(mktemp /tmp/tarvex-memcheck.XXXXXX)
+trap 'rm -f "$log"' EXIT
 
 fail() { echo "memcheck: $*" >&2; cat "$log" >&2; kill -9 "$pid" 2>/dev/null || true; exit 1; }
 
 (cd "$workdir" && exec valgrind -q --error-exitcode=9 --leak-check=no --track-origins=yes \
   ./"$(basename "$binary")") > "$log" 2>&1 &
 pid=$!
-# Under memcheck the first frame takes many seconds on the software renderer.
+# Under memcheck a frame takes seconds on the software renderer, many more on a busy machine.
 window=$(timeout 120 xdotool search --sync --onlyvisible --name Tarvex | head -1) \
   || fail "no window within 120 s"
 timeout 10 xdotool mousemove --window "$window" 400 300 || fail "xdotool did not finish"
@@ -31,11 +32,10 @@ while [ $SECONDS -lt $end ]; do
 done
 
 timeout 10 xdotool mousemove --window "$window" 400 300 key q || fail "xdotool did not finish"
-for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "still running 30 s after q"
+for _ in $(seq 900); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "still running 90 s after q"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit status $status after q (9: memcheck found errors)"
 grep -q "fichier" "$log" && fail "the texture was not read"
-rm -f "$log"
 echo "memcheck: ${seconds} s of the real program, no invalid access or uninitialised value"
