@@ -14,7 +14,7 @@ trap 'rm -f "$log"' EXIT
 
 fail() { echo "memcheck: $*" >&2; cat "$log" >&2; kill -9 "$pid" 2>/dev/null || true; exit 1; }
 
-(cd "$workdir" && exec valgrind -q --error-exitcode=9 --leak-check=no --track-origins=yes \
+(cd "$workdir" && exec valgrind -q --vgdb=no --error-exitcode=9 --leak-check=no --track-origins=yes \
   ./"$(basename "$binary")") > "$log" 2>&1 &
 pid=$!
 # Under memcheck a frame takes seconds on the software renderer, many more on a busy machine.
