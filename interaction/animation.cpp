@@ -2,7 +2,7 @@
 
 #include <GL/glut.h>
 
-#include <cmath>
+#include "model/cycle.h"
 
 namespace {
 
@@ -12,21 +12,6 @@ constexpr double kFlickerIntervalMs = 100.0;    // a toggle needs strictly more 
 constexpr int kTogglesPerFlicker = 5;           // odd: a sequence leaves light 0 flipped
 
 }  // namespace
-
-double wrapCrankAngle(double angleDeg)
-{
-    // One subtraction or addition of 720 is enough for an ordinary step; after a long stall at
-    // a high speed the advance can span many cycles, and the valves, the stroke text and the
-    // spark all read the angle, so it is brought fully back into the cycle here.
-    if (angleDeg > kCycleDegrees) {
-        angleDeg = std::fmod(angleDeg, kCycleDegrees);
-        if (angleDeg == 0.0) angleDeg = kCycleDegrees;   // 1440 comes back as 720, as 720 - 720 would not
-    } else if (angleDeg < 0.0) {
-        angleDeg = std::fmod(angleDeg, kCycleDegrees) + kCycleDegrees;
-        if (angleDeg >= kCycleDegrees) angleDeg = 0.0;   // a whole number of cycles back lands on 0
-    }
-    return angleDeg;
-}
 
 bool stepAnimation(SceneState& state, double (*readClockMs)())
 {

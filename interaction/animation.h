@@ -5,11 +5,6 @@
 
 #include "app/scene_state.h"
 
-constexpr double kCycleDegrees = 720.0;     // one four-stroke cycle, two crank turns
-
-// Brings any finite angle into [0, 720]; an exact 0 or 720 stays as it is.
-double wrapCrankAngle(double angleDeg);
-
 // One animation step on state. readClockMs is read each time the step needs the elapsed-time
 // clock (milliseconds). Returns true when light 0 must be toggled to match state.light0Lit.
 bool stepAnimation(SceneState& state, double (*readClockMs)());

@@ -3,6 +3,7 @@
 #include <GL/glut.h>
 
 #include "model/crank_kinematics.h"
+#include "model/cycle.h"
 #include "model/material.h"
 #include "model/mesh.h"
 
@@ -18,10 +19,6 @@ constexpr float kChamberRadius = 2.1f;      // a little over the bore, so no sea
 constexpr int kChamberSlices = 35;
 
 // Passage charges, drawn while their valve stands beyond half its travel.
-constexpr float kIntakeWindowStart = 45.0f;     // crank degrees, both bounds excluded
-constexpr float kIntakeWindowEnd = 135.0f;
-constexpr float kExhaustWindowStart = 585.0f;
-constexpr float kExhaustWindowEnd = 675.0f;
 constexpr float kPassageBoxX = 8.9f;        // box over the passage, centre and size
 constexpr float kPassageBoxY = 2.8f;
 constexpr float kPassageBoxZ = 0.3f;
@@ -75,8 +72,8 @@ void GasVolume::draw(float angleDeg)
                      kChamberSlices, 1, true);
     glPopMatrix();
 
-    if (angleDeg > kIntakeWindowStart && angleDeg < kIntakeWindowEnd) drawPassageCharge(+1.0f);
-    if (angleDeg > kExhaustWindowStart && angleDeg < kExhaustWindowEnd) drawPassageCharge(-1.0f);
+    if (passageWindow(ValveSide::intake).contains(angleDeg)) drawPassageCharge(+1.0f);
+    if (passageWindow(ValveSide::exhaust).contains(angleDeg)) drawPassageCharge(-1.0f);
 
     glDisable(GL_BLEND);
 }

@@ -7,13 +7,6 @@
 
 namespace {
 
-constexpr double kTravelPerDegree = 0.015;  // model units of lift per crank degree
-constexpr double kIntakeOpens = 0.0;        // crank degrees
-constexpr double kIntakeFullyOpen = 90.0;
-constexpr double kIntakeCloses = 180.0;
-constexpr double kExhaustOpens = 540.0;
-constexpr double kExhaustFullyOpen = 630.0;
-
 constexpr float kStemRadius = 0.1f;
 constexpr float kStemLength = 4.0f;
 constexpr float kHeadRadius = 0.5f;
@@ -23,22 +16,6 @@ constexpr int kValveSlices = 12;
 constexpr int kNeckSlices = 20;
 
 }  // namespace
-
-double valveLift(double a, ValveSide side)
-{
-    // Each valve rises linearly for 90 degrees to full lift, then returns at the same rate;
-    // the exhaust's closing branch runs to the end of the cycle at 720.
-    if (side == ValveSide::intake) {
-        if (a >= kIntakeOpens && a < kIntakeFullyOpen) return kValveClosedX + kTravelPerDegree * a;
-        if (a >= kIntakeFullyOpen && a < kIntakeCloses)
-            return kValveOpenX - kTravelPerDegree * (a - kIntakeFullyOpen);
-        return kValveClosedX;
-    }
-    if (a >= kExhaustOpens && a < kExhaustFullyOpen)
-        return kValveClosedX + kTravelPerDegree * (a - kExhaustOpens);
-    if (a >= kExhaustFullyOpen) return kValveOpenX - kTravelPerDegree * (a - kExhaustFullyOpen);
-    return kValveClosedX;
-}
 
 Valve::Valve() : list(glGenLists(1))
 {

@@ -1,15 +1,10 @@
 #pragma once
-// A poppet valve in one display list: head at the local origin, stem 4 units along +x.
-// valveLift places a valve along world x for a crank angle in degrees.
+// A poppet valve in one display list: head at the local origin, stem 4 units along +x. The
+// cycle's valveLift places it along world x for a crank angle in degrees.
 
 #include <GL/gl.h>
 
-enum class ValveSide { intake, exhaust };
-
-constexpr double kValveClosedX = 7.5;       // model units, the seat
-constexpr double kValveOpenX = 8.85;        // fully open, 90 degrees into its stroke
-
-double valveLift(double angleDeg, ValveSide side);
+#include "model/cycle.h"
 
 class Valve;
 

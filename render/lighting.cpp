@@ -4,6 +4,7 @@
 
 #include "app/scene_state.h"
 #include "model/axis_marker.h"
+#include "model/cycle.h"
 
 namespace {
 
@@ -39,8 +40,6 @@ constexpr GLfloat kSparkDirection[3] = {-1.0f, 0.0f, 0.0f};
 constexpr GLfloat kSparkCutoffDeg = 180.0f;
 constexpr GLfloat kSparkExponent = 50.0f;
 constexpr GLfloat kSparkQuadraticAttenuation = 0.3f;   // per squared eye-space unit
-constexpr double kSparkFrom = 350.0;        // crank degrees, both bounds excluded: ignition at 360
-constexpr double kSparkTo = 370.0;
 
 // Tinted spotlights fixed to the engine.
 constexpr Spotlight kSpotlights[] = {
@@ -61,11 +60,6 @@ void sendPositionAndColours(GLenum light, const GLfloat* position, const LightCo
 }
 
 }  // namespace
-
-bool sparkLit(double crankAngle)
-{
-    return crankAngle > kSparkFrom && crankAngle < kSparkTo;
-}
 
 void placeViewerLight()
 {

@@ -4,5 +4,3 @@
 
 void placeViewerLight();                    // under the identity model-view: eye coordinates
 void placeEngineLights();                   // under the camera and zoom: the engine's frame
-
-bool sparkLit(double crankAngle);           // the spark burns strictly between 350 and 370 degrees

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/scene_state.h"
+#include "model/cycle.h"
 #include "render/glyph_atlas.h"
 
 namespace {
@@ -24,10 +25,10 @@ constexpr int kMediumFont = 2;
 
 constexpr const char* kCredit = "Tarvex - moteur 4 temps";
 
-constexpr const char* kTitles[4] = {
+constexpr const char* kTitles[kStrokeCount] = {
     "Temps 1: Admission", "Temps 2: Compression", "Temps 3: Explosion", "Temps 4: Echappement"};
 
-constexpr const char* kLines[4][3] = {
+constexpr const char* kLines[kStrokeCount][3] = {
     {"La soupape d'admission est ouverte, celle d'echappement",
      "est fermee. Le piston descend, aspirant ainsi le melange ",
      "qui se trouve dans la tubulure d'admission."},
@@ -113,14 +114,6 @@ const OverlayText kHelpLines[] = {
     {0.32, 1, "clic molette                 : reinitialiser vitesse"},
 };
 const int kHelpLineCount = sizeof kHelpLines / sizeof kHelpLines[0];
-
-int strokeOf(double crankAngle)
-{
-    if (crankAngle >= 540.0) return 4;
-    if (crankAngle >= 360.0) return 3;
-    if (crankAngle >= 180.0) return 2;
-    return 1;
-}
 
 const char* strokeTitle(int stroke) { return kTitles[stroke - 1]; }
 const char* strokeLine(int stroke, int line) { return kLines[stroke - 1][line - 1]; }

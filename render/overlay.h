@@ -14,8 +14,7 @@ void prepareOverlayText();
 void setAtlasText(bool on);
 bool atlasTextInUse();
 
-// The stroke of a crank angle, 1 to 4; a boundary angle belongs to the later stroke.
-int strokeOf(double crankAngle);
+// A stroke's texts; the stroke of an angle is the cycle's (model/cycle.h).
 const char* strokeTitle(int stroke);
 const char* strokeLine(int stroke, int line);           // line 1 to 3, top first
 void formatSpeedLine(char (&text)[kTextBufferSize], double speed);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "model/cycle.h"
+
 namespace {
 
 // A clock the test scripts: each read returns the next value; the last one repeats.

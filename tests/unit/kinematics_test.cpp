@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "model/crank_kinematics.h"
-#include "model/valve.h"
 
 namespace {
 
@@ -41,41 +40,5 @@ TEST(SliderCrank, TheRodIsRigidAndLeansTowardsTheCrankPin)
         EXPECT_NEAR(k.rodAngleRad, std::atan2(pinY, k.pistonX - pinX), 1e-9) << a;
         EXPECT_GE(k.pistonX, 0.25 - 1e-12);
         EXPECT_LE(k.pistonX, 3.25 + 1e-12);
-    }
-}
-
-TEST(ValveLift, FollowsItsTableWithBoundsIncluded)
-{
-    struct Case {
-        double angle;
-        ValveSide side;
-        double x;
-    } cases[] = {
-        {0, ValveSide::intake, 7.5},     {45, ValveSide::intake, 8.175},  {89.999, ValveSide::intake, 8.85},
-        {90, ValveSide::intake, 8.85},   {135, ValveSide::intake, 8.175}, {180, ValveSide::intake, 7.5},
-        {179.9, ValveSide::intake, 7.5015}, {360, ValveSide::intake, 7.5}, {720, ValveSide::intake, 7.5},
-        {540, ValveSide::exhaust, 7.5},  {585, ValveSide::exhaust, 8.175}, {630, ValveSide::exhaust, 8.85},
-        {675, ValveSide::exhaust, 8.175}, {720, ValveSide::exhaust, 7.5}, {539.9, ValveSide::exhaust, 7.5},
-        {0, ValveSide::exhaust, 7.5},    {90, ValveSide::exhaust, 7.5},
-    };
-    for (const Case& c : cases)
-        EXPECT_NEAR(valveLift(c.angle, c.side), c.x, 1e-4)
-            << (c.side == ValveSide::intake ? "intake" : "exhaust") << " at " << c.angle;
-}
-
-TEST(ValveLift, NeverBothOffTheirSeatAndClosedFrom180To540)
-{
-    for (double a = 0.0; a <= 720.0; a += 0.1) {
-        const double in = valveLift(a, ValveSide::intake);
-        const double ex = valveLift(a, ValveSide::exhaust);
-        EXPECT_FALSE(in != kValveClosedX && ex != kValveClosedX) << "both open at " << a;
-        EXPECT_GE(in, kValveClosedX);
-        EXPECT_LE(in, kValveOpenX + 1e-12);
-        EXPECT_GE(ex, kValveClosedX - 1e-12);
-        EXPECT_LE(ex, kValveOpenX + 1e-12);
-        if (a >= 180.0 && a <= 540.0) {
-            EXPECT_EQ(in, kValveClosedX) << a;
-            EXPECT_EQ(ex, kValveClosedX) << a;
-        }
     }
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "interaction/camera.h"
-#include "render/lighting.h"
+#include "model/cycle.h"
 #include "render/overlay.h"
 
 TEST(Strokes, BoundaryAnglesBelongToTheLaterStroke)
@@ -71,16 +71,6 @@ TEST(HelpScreen, EveryLineByteForByteInOrder)
     EXPECT_DOUBLE_EQ(kHelpLines[17].fy, 0.45);
     EXPECT_DOUBLE_EQ(kHelpLines[23].fy, 0.32);
     for (int i = 1; i < 17; ++i) EXPECT_NEAR(kHelpLines[i].fy, 0.86 - 0.02 * i, 1e-12) << i;
-}
-
-TEST(SparkWindow, StrictlyBetween350And370)
-{
-    EXPECT_FALSE(sparkLit(350.0));
-    EXPECT_TRUE(sparkLit(350.5));
-    EXPECT_TRUE(sparkLit(360.0));
-    EXPECT_TRUE(sparkLit(369.5));
-    EXPECT_FALSE(sparkLit(370.0));
-    EXPECT_FALSE(sparkLit(10.0));
 }
 
 TEST(OrbitEye, StartValuesPutTheEyeBehindAndAbove)

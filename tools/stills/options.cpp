@@ -15,7 +15,7 @@ namespace {
 constexpr int kMinSide = 16;                // pixels; smaller pictures show nothing readable
 constexpr int kMaxSide = 8192;              // pixels; the software renderer's buffer limit
 constexpr int kMinFrames = 2;
-constexpr int kMaxFrames = 720;             // one frame a degree
+constexpr int kMaxFrames = static_cast<int>(kCycleDeg);   // one frame a degree
 // All frames are quantised together: 400 million pixels take about 2 GB.
 constexpr double kMaxAnimationPixels = 4.0e8;
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/scene_state.h"
+#include "model/cycle.h"
 
 namespace stills {
 
-constexpr double kCycleDeg = 720.0;         // one four-stroke cycle, two crank turns
 constexpr int kUsageStatus = 2;
 constexpr int kFailureStatus = 1;
 constexpr const char* kProgram = "tarvex-stills";

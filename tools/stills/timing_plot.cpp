@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "model/valve.h"
+#include "model/cycle.h"
 #include "render/overlay.h"
 #include "tools/stills/cairo_document.h"
 #include "tools/stills/timing_table.h"
@@ -17,7 +17,6 @@ namespace {
 // below, with the stroke titles over them and the angle axis under them.
 constexpr double kPlotLeft = 64.0;
 constexpr double kUnitsPerDeg = 1.0;
-constexpr double kStrokeDeg = 180.0;
 constexpr double kTitleBaseline = 28.0;
 constexpr double kPanelTop[2] = {40.0, 210.0};
 constexpr double kPanelHeight = 150.0;
@@ -26,9 +25,7 @@ constexpr double kTickLength = 6.0;
 constexpr double kTickTextBaseline = 382.0;
 constexpr double kAxisTitleBaseline = 412.0;
 constexpr double kAxisLabelGap = 8.0;       // between a y label and the axis
-constexpr double kTickDeg = 90.0;
-constexpr double kSparkFromDeg = 350.0;     // the window sparkLit is true in
-constexpr double kSparkToDeg = 370.0;
+constexpr double kTickDeg = kStrokeDeg / 2;    // a quarter turn
 
 constexpr double kValveLabelGapDeg = 24.0;  // between a valve's peak and its name
 constexpr double kValveLabelValue = 0.9;    // height of the valves' names, 1 fully open
@@ -44,7 +41,7 @@ struct Colour {
 };
 constexpr Colour kInk{0, 0, 0};
 constexpr Colour kGrid{0.72, 0.72, 0.72};
-constexpr Colour kStrokeBands[4] = {{0.88, 0.94, 1.0}, {0.92, 0.92, 0.92}, {1.0, 0.89, 0.84}, {0.94, 0.91, 0.98}};
+constexpr Colour kStrokeBands[kStrokeCount] = {{0.88, 0.94, 1.0}, {0.92, 0.92, 0.92}, {1.0, 0.89, 0.84}, {0.94, 0.91, 0.98}};
 constexpr Colour kSparkBand{1.0, 0.90, 0.30};
 constexpr Colour kPistonColour{0.12, 0.27, 0.78};
 constexpr Colour kIntakeColour{0.08, 0.55, 0.16};
@@ -97,7 +94,7 @@ PlacedText placeMiddle(cairo_t* cr, const std::string& text, double x, double y,
 std::vector<Styled> styledTexts(cairo_t* cr)
 {
     std::vector<Styled> texts;
-    for (int stroke = 1; stroke <= 4; ++stroke)
+    for (int stroke = 1; stroke <= kStrokeCount; ++stroke)
         texts.push_back({place(cr, strokeTitle(stroke), plotX((stroke - 0.5) * kStrokeDeg), kTitleBaseline,
                                Anchor::centre, kTitleSize, true), kInk});
     const double labelX = kPlotLeft - kAxisLabelGap;
@@ -113,7 +110,8 @@ std::vector<Styled> styledTexts(cairo_t* cr)
                                  panelY(1, kValveLabelValue), Anchor::left, kLabelSize), kIntakeColour});
     texts.push_back({placeMiddle(cr, "Soupape d'echappement", plotX(3.5 * kStrokeDeg - kValveLabelGapDeg),
                                  panelY(1, kValveLabelValue), Anchor::right, kLabelSize), kExhaustColour});
-    texts.push_back({placeMiddle(cr, "Etincelle", plotX((kSparkFromDeg + kSparkToDeg) / 2), panelY(1, 0.9),
+    const AngleWindow spark = sparkWindow();
+    texts.push_back({placeMiddle(cr, "Etincelle", plotX((spark.fromDeg + spark.toDeg) / 2), panelY(1, 0.9),
                                  Anchor::centre, kLabelSize, true), kSparkText});
     for (double a = 0; a <= kCycleDeg; a += kTickDeg) {
         char number[8];
@@ -169,13 +167,14 @@ void drawTimingDiagram(cairo_t* cr)
 
     for (int panel = 0; panel < 2; ++panel) {
         const double top = kPanelTop[panel], bottom = top + kPanelHeight;
-        for (int stroke = 1; stroke <= 4; ++stroke) {
+        for (int stroke = 1; stroke <= kStrokeCount; ++stroke) {
             setColour(cr, kStrokeBands[stroke - 1]);
             cairo_rectangle(cr, plotX((stroke - 1) * kStrokeDeg), top, kStrokeDeg * kUnitsPerDeg, kPanelHeight);
             cairo_fill(cr);
         }
+        const AngleWindow spark = sparkWindow();
         setColour(cr, kSparkBand);
-        cairo_rectangle(cr, plotX(kSparkFromDeg), top, (kSparkToDeg - kSparkFromDeg) * kUnitsPerDeg, kPanelHeight);
+        cairo_rectangle(cr, plotX(spark.fromDeg), top, (spark.toDeg - spark.fromDeg) * kUnitsPerDeg, kPanelHeight);
         cairo_fill(cr);
 
         setColour(cr, kGrid);                           // a line every quarter turn

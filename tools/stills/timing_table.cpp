@@ -2,10 +2,8 @@
 
 #include <cstdio>
 
-#include "model/valve.h"
-#include "render/lighting.h"
+#include "model/cycle.h"
 #include "render/overlay.h"
-#include "tools/stills/options.h"
 
 namespace stills {
 

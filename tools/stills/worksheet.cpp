@@ -33,9 +33,6 @@ constexpr double kNameRuleLength = 150.0;
 
 constexpr int kStillPixelsWide = 800;
 constexpr int kStillPixelsHigh = 600;
-// Mid intake and mid compression with the valve wide open or both shut, the spark lit, the
-// exhaust valve wide open.
-constexpr double kTellingAnglesDeg[4] = {90.0, 270.0, 365.0, 630.0};
 
 // The window title is ISO 8859-1, as X window names are; cairo takes UTF-8.
 std::string utf8FromLatin1(const char* text)
@@ -86,7 +83,7 @@ void rule(cairo_t* cr, double x0, double x1, double y)
     cairo_stroke(cr);
 }
 
-void drawStrokesPage(cairo_t* cr, const RgbImage (&stills)[4], bool blank)
+void drawStrokesPage(cairo_t* cr, const RgbImage (&stills)[kStrokeCount], bool blank)
 {
     const double right = kA4Short - kMargin;
     cairo_set_source_rgb(cr, 0, 0, 0);
@@ -103,7 +100,7 @@ void drawStrokesPage(cairo_t* cr, const RgbImage (&stills)[4], bool blank)
 
     const double rowHeight = (kA4Long - 2 * kMargin - kHeaderHeight) / 4;
     const double textX = kMargin + kStillWidth + kColumnGap;
-    for (int stroke = 1; stroke <= 4; ++stroke) {
+    for (int stroke = 1; stroke <= kStrokeCount; ++stroke) {
         const double rowTop = kMargin + kHeaderHeight + (stroke - 1) * rowHeight;
         const double stillTop = rowTop + (rowHeight - kStillHeight) / 2;
         const RgbImage& still = stills[stroke - 1];
@@ -163,9 +160,9 @@ bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& vie
     settings.helpScreen = false;
     settings.explanations = false;          // on paper, beside the still
     settings.labels = !blank;
-    RgbImage stills[4];
-    for (int i = 0; i < 4; ++i)
-        if (!renderFrame(settings, kTellingAnglesDeg[i], &stills[i])) return false;
+    RgbImage stills[kStrokeCount];
+    for (int i = 0; i < kStrokeCount; ++i)
+        if (!renderFrame(settings, tellingAngleDeg(i + 1), &stills[i])) return false;
 
     OutputFile file(path);
     if (!file.open()) return false;
