@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "model/vec3.h"
+
 class AxisMarker;
 class EngineBlock;
 class CrankTrain;
@@ -16,10 +18,6 @@ enum ViewMode : int {
     VIEW_BLOCK = 1,
     VIEW_CRANK = 2,
     VIEW_VALVES = 3,
-};
-
-struct Vec3 {
-    double x, y, z;
 };
 
 constexpr int kStartWindowWidth = 800;      // pixels

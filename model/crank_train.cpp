@@ -2,6 +2,8 @@
 
 #include <GL/glut.h>
 
+#include <cmath>
+
 #include "model/crank_kinematics.h"
 #include "model/material.h"
 #include "model/mesh.h"
@@ -44,6 +46,12 @@ constexpr int kPistonSlices = 35;
 constexpr double kFullTurn = 2.0 * kPi;
 
 constexpr float kWebSpacing = 0.8f;         // between the two webs along the crank axis
+
+// Heights (world z) of the pieces' frames, from the base thickness.
+constexpr float kCrankAxisZ = kThickness - 0.2f;
+constexpr float kPistonZ = 3 * kThickness / 2;
+constexpr float kRodZ = 5 * kThickness / 2;
+constexpr float kCrankAxisX = -(kRodLength + kCrankRadius) / 2;
 
 }  // namespace
 
@@ -143,22 +151,42 @@ void CrankTrain::draw(float angleDeg)
     rodAngleDeg = k.rodAngleDeg;
     pistonX = k.pistonX;
 
-    const float crankAxisX = -(rodLength + crankRadius) / 2;
     glPushMatrix();
-        glTranslatef(crankAxisX, 0.0f, thickness - 0.2f);
+        glTranslatef(kCrankAxisX, 0.0f, kCrankAxisZ);
         glRotatef(angleDeg, 0.0f, 0.0f, 1.0f);      // the crank turns twice per cycle
         glCallList(mirroredWebList);
         glTranslatef(0.0f, 0.0f, kWebSpacing);
         glCallList(webList);
     glPopMatrix();
     glPushMatrix();
-        glTranslatef(static_cast<float>(pistonX), 0.0f, 3 * thickness / 2);
+        glTranslatef(static_cast<float>(pistonX), 0.0f, kPistonZ);
         glCallList(pistonList);
     glPopMatrix();
     // The rod runs from the piston pin back to the crank pin: its big eye lands on the pin.
     glPushMatrix();
-        glTranslatef(static_cast<float>(pistonX), 0.0f, 5 * thickness / 2);
+        glTranslatef(static_cast<float>(pistonX), 0.0f, kRodZ);
         glRotatef(static_cast<float>(180.0 - rodAngleDeg), 0.0f, 0.0f, 1.0f);
         glCallList(rodList);
     glPopMatrix();
+}
+
+Vec3 pistonCentre(double angleDeg)
+{
+    // The body starts at the pin's plane; the piston's frame is raised by one thickness.
+    return {sliderCrank(angleDeg, kCrankRadius, kRodLength).pistonX + kPistonBodyLength / 2, 0.0,
+            kPistonZ + kThickness};
+}
+
+Vec3 rodMiddle(double angleDeg)
+{
+    const SliderCrank k = sliderCrank(angleDeg, kCrankRadius, kRodLength);
+    return {(k.pistonX + kCrankAxisX + kCrankRadius * std::cos(k.crankAngleRad)) / 2,
+            kCrankRadius * std::sin(k.crankAngleRad) / 2, kRodZ};
+}
+
+Vec3 crankWebMiddle(double angleDeg)
+{
+    const double theta = sliderCrank(angleDeg, kCrankRadius, kRodLength).crankAngleRad;
+    return {kCrankAxisX + kCrankRadius / 2 * std::cos(theta), kCrankRadius / 2 * std::sin(theta),
+            kCrankAxisZ + kWebSpacing};
 }

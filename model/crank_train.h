@@ -4,6 +4,14 @@
 
 #include <GL/gl.h>
 
+#include "model/vec3.h"
+
+// Where the pieces stand at a cycle angle in degrees, world model units: points inside each
+// piece, for the labels and arrows drawn over pictures of it.
+Vec3 pistonCentre(double angleDeg);         // on the piston's axis, half-way along its body
+Vec3 rodMiddle(double angleDeg);            // half-way between the piston pin and the crank pin
+Vec3 crankWebMiddle(double angleDeg);       // on the nearer web, half-way from the axis to the pin
+
 class CrankTrain {
 public:
     CrankTrain();                           // compiles the four lists; needs a GL context

@@ -231,3 +231,10 @@ const char* EngineBlock::uploadTexture(const unsigned char* rgb, int width, int 
     *name = 0;
     return kNoMipmaps;
 }
+
+Vec3 sparkPlugTip() { return {kPlugBaseX - kPlugLength, 0.0, 0.0}; }
+
+Vec3 cylinderWallPoint()
+{
+    return {kBarrelHeadX - kBarrelHeadGap - kBoreLength / 2, -(kBoreRadius + kBarrelOuterRadius) / 2, 0.0};
+}

@@ -6,6 +6,10 @@
 #include <GL/gl.h>
 
 #include "model/textured_cube.h"
+#include "model/vec3.h"
+
+Vec3 sparkPlugTip();                        // in the combustion chamber, world model units
+Vec3 cylinderWallPoint();                   // in the barrel's wall on the -y side, half-way along
 
 class EngineBlock {
 public:

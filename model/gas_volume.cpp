@@ -2,8 +2,9 @@
 
 #include <GL/glut.h>
 
+#include <initializer_list>
+
 #include "model/crank_kinematics.h"
-#include "model/cycle.h"
 #include "model/material.h"
 #include "model/mesh.h"
 
@@ -14,6 +15,7 @@ constexpr Material kGasMaterial = {
     {0.2f, 0.2f, 0.1f, 1.0f}, {0.8f, 0.8f, 0.2f, 0.5f}, {0.8f, 0.8f, 0.8f, 1.0f}, 20.0f};
 
 constexpr double kCrownGap = 3.3;           // piston pin to the charge's start, 0.1 past the crown
+constexpr float kChargeZ = 5 * kThickness / 2;     // the axis of the cylinder's charge
 constexpr double kHeadPlaneX = 7.6;         // the charge ends at the spark plug's base
 constexpr float kChamberRadius = 2.1f;      // a little over the bore, so no seam shows
 constexpr int kChamberSlices = 35;
@@ -28,6 +30,8 @@ constexpr float kPortY = 1.0f;
 constexpr float kPortRadius = 0.8f;
 constexpr float kPortLength = 1.5f;
 constexpr int kPortSlices = 12;
+
+float sideSign(ValveSide side) { return side == ValveSide::intake ? 1.0f : -1.0f; }
 
 // One passage charge on the side whose sign is ySign (+1 intake, -1 exhaust).
 void drawPassageCharge(float ySign)
@@ -66,14 +70,30 @@ void GasVolume::draw(float angleDeg)
     applyMaterial(kGasMaterial);
 
     glPushMatrix();
-        glTranslatef(static_cast<float>(pistonX + kCrownGap), 0.0f, 5 * thickness / 2);
+        glTranslatef(static_cast<float>(pistonX + kCrownGap), 0.0f, kChargeZ);
         glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
         drawCylinder(kChamberRadius, static_cast<float>(kHeadPlaneX - kCrownGap - pistonX),
                      kChamberSlices, 1, true);
     glPopMatrix();
 
-    if (passageWindow(ValveSide::intake).contains(angleDeg)) drawPassageCharge(+1.0f);
-    if (passageWindow(ValveSide::exhaust).contains(angleDeg)) drawPassageCharge(-1.0f);
+    for (ValveSide side : {ValveSide::intake, ValveSide::exhaust})
+        if (passageWindow(side).contains(angleDeg)) drawPassageCharge(sideSign(side));
 
     glDisable(GL_BLEND);
+}
+
+Vec3 chamberCentre(double angleDeg)
+{
+    const double crown = sliderCrank(angleDeg, kCrankRadius, kRodLength).pistonX + kCrownGap;
+    return {(crown + kHeadPlaneX) / 2, 0.0, kChargeZ};
+}
+
+Vec3 passageCentre(ValveSide side)
+{
+    return {kPassageBoxX, sideSign(side) * kPassageBoxY, kPassageBoxZ};
+}
+
+Vec3 passageMouth(ValveSide side)
+{
+    return {kPassageBoxX, sideSign(side) * (kPassageBoxY + kPassageBoxSize[1] / 2), kPassageBoxZ};
 }

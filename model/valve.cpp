@@ -14,6 +14,10 @@ constexpr float kHeadThickness = 0.1f;
 constexpr double kNeckHeight = 1.0;         // cone from the head towards the stem
 constexpr int kValveSlices = 12;
 constexpr int kNeckSlices = 20;
+constexpr float kIntakeY = 1.0f;            // each valve's line along x, at z = 0
+constexpr float kExhaustY = -1.0f;
+
+float valveY(ValveSide side) { return side == ValveSide::intake ? kIntakeY : kExhaustY; }
 
 }  // namespace
 
@@ -33,13 +37,18 @@ Valve::Valve() : list(glGenLists(1))
 void drawValvePair(const Valve& intake, const Valve& exhaust, double crankAngleDeg)
 {
     glPushMatrix();
-        glTranslatef(static_cast<float>(valveLift(crankAngleDeg, ValveSide::intake)), 1.0f, 0.0f);
+        glTranslatef(static_cast<float>(valveLift(crankAngleDeg, ValveSide::intake)), kIntakeY, 0.0f);
         intake.draw();
     glPopMatrix();
     glPushMatrix();
-        glTranslatef(static_cast<float>(valveLift(crankAngleDeg, ValveSide::exhaust)), -1.0f, 0.0f);
+        glTranslatef(static_cast<float>(valveLift(crankAngleDeg, ValveSide::exhaust)), kExhaustY, 0.0f);
         exhaust.draw();
     glPopMatrix();
+}
+
+Vec3 valveHeadCentre(double crankAngleDeg, ValveSide side)
+{
+    return {valveLift(crankAngleDeg, side) + kHeadThickness / 2, valveY(side), 0.0};
 }
 
 void Valve::draw() const

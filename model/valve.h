@@ -5,8 +5,12 @@
 #include <GL/gl.h>
 
 #include "model/cycle.h"
+#include "model/vec3.h"
 
 class Valve;
+
+// The middle of the valve's head at a crank angle: where it stands off its seat.
+Vec3 valveHeadCentre(double crankAngleDeg, ValveSide side);
 
 // Places both valves on their sides (intake at y = +1, exhaust at y = -1) at the lift of the
 // crank angle and draws them: the frame and the picking pass share it, so a click finds the

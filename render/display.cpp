@@ -70,25 +70,34 @@ void highlightGroup(ViewMode group)
     }
 }
 
+void drawPartGroup(ViewMode group, bool texturedBlock)
+{
+    switch (group) {
+    case VIEW_VALVES: drawValvePair(*scene.intakeValve, *scene.exhaustValve, scene.crankAngle); break;
+    case VIEW_CRANK: scene.crankTrain->draw(static_cast<float>(scene.crankAngle)); break;
+    case VIEW_BLOCK: scene.block->draw(texturedBlock); break;
+    case VIEW_ENGINE: break;
+    }
+}
+
 void drawPartGroups(void (*beforeGroup)(ViewMode group), bool texturedBlock)
 {
     beforeGroup(VIEW_VALVES);
-    drawValvePair(*scene.intakeValve, *scene.exhaustValve, scene.crankAngle);
+    drawPartGroup(VIEW_VALVES, texturedBlock);
 
     beforeGroup(VIEW_CRANK);
-    scene.crankTrain->draw(static_cast<float>(scene.crankAngle));
+    drawPartGroup(VIEW_CRANK, texturedBlock);
 
     if (scene.showBlock) {
         glPushMatrix();
             beforeGroup(VIEW_BLOCK);
-            scene.block->draw(texturedBlock);
+            drawPartGroup(VIEW_BLOCK, texturedBlock);
         glPopMatrix();
     }
 }
 
-void drawFrame()
+void drawScene()
 {
-    prepareOverlayText();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -106,6 +115,12 @@ void drawFrame()
             glPopMatrix();
         }
     glPopMatrix();
+}
+
+void drawFrame()
+{
+    prepareOverlayText();
+    drawScene();
     drawOverlay();
 }
 

@@ -6,6 +6,7 @@
 
 void onDisplay();
 void drawFrame();                           // the frame without the swap, for read-back
+void drawScene();                           // the frame's engine, without the overlay's texts
 
 // The view-mode highlighting of the group that `group` singles out: its labels and fill when
 // it is the one, fill in VIEW_ENGINE, the group's wireframe call otherwise.
@@ -15,3 +16,6 @@ void highlightGroup(ViewMode group);
 // crank train, then the block when it is shown, each at the scene's crank angle. Before each
 // group, beforeGroup gets the group's view mode, which is also its pick name.
 void drawPartGroups(void (*beforeGroup)(ViewMode group), bool texturedBlock);
+// One of them, VIEW_VALVES, VIEW_CRANK or VIEW_BLOCK (drawn whether shown or not), at the
+// current matrix.
+void drawPartGroup(ViewMode group, bool texturedBlock);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Remakes the teaching material in docs/ with tarvex-stills: a still of each stroke, seen with
 # the crank train singled out, the timing diagram of one cycle (PNG and SVG) with its table, the
-# A4 worksheet and its blank variant for exercises, and the animation of one cycle.
+# A4 worksheet and its blank variant for exercises with a view of their first pages, and the
+# animation of one cycle.
 #   scripts/make-docs.sh [BUILD_DIR]      (default: build; it is built first)
 # The pictures are drawn on a private virtual display with Mesa's software renderer whatever
 # display there is, so that a re-run makes the same bytes (the PDFs' dates are the date of the
@@ -28,6 +29,9 @@ done
 "$stills" --timing-csv "$docs/timing.csv" --timing "$docs/timing.png"
 "$stills" --timing "$docs/timing.svg"
 "$stills" --worksheet "$docs/worksheet.pdf" --worksheet-blank "$docs/worksheet-blank.pdf"
+# A view of each sheet's first page for the README and the teachers' guide.
+pdftoppm -png -r 50 -singlefile -f 1 -l 1 "$docs/worksheet.pdf" "$docs/fiche-page1"
+pdftoppm -png -r 50 -singlefile -f 1 -l 1 "$docs/worksheet-blank.pdf" "$docs/exercice-page1"
 "$stills" --animation "$docs/cycle.gif"
 echo "Wrote docs/stroke-1.png ... stroke-4.png, docs/timing.png, timing.svg, timing.csv,"
-echo "docs/worksheet.pdf, worksheet-blank.pdf and cycle.gif"
+echo "docs/worksheet.pdf, worksheet-blank.pdf with fiche-page1.png and exercice-page1.png, and cycle.gif"

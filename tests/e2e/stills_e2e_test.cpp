@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -124,6 +125,80 @@ Image still(const Scratch& dir, const std::string& angle, std::vector<std::strin
     EXPECT_EQ(r.exitCode, 0) << r.errors;
     EXPECT_TRUE(readPng(path, &image, &why)) << path << ": " << why;
     return image;
+}
+
+// Grey as poppler's grey rendering weighs the channels.
+double meanGrey(const Image& image)
+{
+    double sum = 0;
+    for (size_t i = 0; i + 2 < image.rgb.size(); i += 3)
+        sum += 0.3 * image.rgb[i] + 0.59 * image.rgb[i + 1] + 0.11 * image.rgb[i + 2];
+    return sum / (image.rgb.size() / 3);
+}
+
+// Where a print picture shows the piston (the mean column of its pink fill) and each valve's
+// head (the leftmost column of its dark yellow fill; the intake valve, behind, is the higher).
+struct Places {
+    double pistonX = 0;
+    int intakeX = 0, exhaustX = 0;
+};
+
+Places placesIn(const Image& still)
+{
+    Places places;
+    long pink = 0;
+    std::vector<std::pair<int, int>> valve;
+    int top = still.height, bottom = 0;
+    for (int y = 0; y < still.height; ++y)
+        for (int x = 0; x < still.width; ++x) {
+            const int r = still.r(x, y), g = still.g(x, y), b = still.b(x, y);
+            if (r > 200 && r - g > 35 && r - b > 35) places.pistonX += x, ++pink;
+            if (r > 150 && r - b > 60 && std::abs(r - g) < 25) {
+                valve.push_back({x, y});
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        }
+    places.pistonX /= std::max(1L, pink);
+    places.intakeX = places.exhaustX = still.width;
+    for (const auto& [x, y] : valve) {
+        int& column = y < (top + bottom) / 2 ? places.intakeX : places.exhaustX;
+        column = std::min(column, x);
+    }
+    return places;
+}
+
+// The pictures of a PDF, in page order.
+std::vector<Image> pdfImages(const Scratch& dir, const std::string& pdf)
+{
+    EXPECT_EQ(run("pdfimages -png " + pdf + " " + dir.dir + "/img"), 0);
+    std::vector<Image> images;
+    for (int i = 0;; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/img-%03d.png", i);
+        Image image;
+        std::string why;
+        if (!readPng(dir + name, &image, &why)) break;
+        images.push_back(image);
+    }
+    return images;
+}
+
+// A field of the word box that pdftotext -bbox printed at `at`.
+double wordField(const std::string& boxes, size_t at, const char* name)
+{
+    return std::stod(boxes.substr(boxes.find(name, at) + std::strlen(name) + 2));
+}
+
+// The smallest text of a page, in points: pdftotext's word boxes are 1.1625 em high in DejaVu.
+double smallestText(const std::string& pdf, int page)
+{
+    std::string boxes;
+    EXPECT_EQ(run("pdftotext -bbox -f " + std::to_string(page) + " -l " + std::to_string(page) + " " + pdf + " -",
+                  20, &boxes), 0);
+    double smallest = 1e9;
+    for (size_t at = boxes.find("<word "); at != std::string::npos; at = boxes.find("<word ", at + 1))
+        smallest = std::min(smallest, (wordField(boxes, at, "yMax") - wordField(boxes, at, "yMin")) / 1.1625);
+    return smallest;
 }
 
 std::vector<std::string> splitCsv(const std::string& line)
@@ -309,12 +384,11 @@ TEST(StillsTiming, TheDiagramIsLabelledInEveryFormatAndShowsTheValvesInTheirStro
         ASSERT_EQ(r.exitCode, 0) << name << ": " << r.errors;
     }
     const std::string words = popplerSays("pdftotext " + dir.dir + "/t.pdf -");
-    for (const char* label : {"PMH", "PMB", "Soupape d'admission", "Soupape d'echappement", "Etincelle",
-                              "Angle du vilebrequin (degres)", " 90 ", " 180 ", " 270 ", " 360 ", " 450 ",
-                              " 540 ", " 630 ", " 720"})
+    for (const char* label : {"PMH", "PMB", "Soupape d'admission", "Soupape d'échappement", "Étincelle", "ouverte",
+                              "fermée", "Angle du vilebrequin (degrés)", " 90 ", " 180 ", " 270 ", " 360 ", " 450 ",
+                              " 540 ", " 630 ", " 720", "Temps 1 : Admission", "Temps 2 : Compression",
+                              "Temps 3 : Explosion", "Temps 4 : Échappement"})
         EXPECT_NE(words.find(label), std::string::npos) << "the diagram lacks " << label << ": " << words;
-    for (int stroke = 1; stroke <= 4; ++stroke)
-        EXPECT_NE(words.find(strokeTitle(stroke)), std::string::npos) << words;
     std::ifstream svgFile(dir + "/t.svg");
     const std::string svg((std::istreambuf_iterator<char>(svgFile)), std::istreambuf_iterator<char>());
     EXPECT_NE(svg.find("<svg"), std::string::npos);
@@ -339,72 +413,150 @@ TEST(StillsTiming, TheDiagramIsLabelledInEveryFormatAndShowsTheValvesInTheirStro
     EXPECT_LT(greenX, plot.width / 4);
     EXPECT_GT(redX, plot.width * 3 / 4);
     EXPECT_LT(redX, plot.width * 7 / 8);
-}
-
-TEST(StillsWorksheet, TwoA4PagesWithTheStrokesAtPrintResolutionAndABlankVariant)
-{
-    const Scratch dir;
-    const Result r = runStills({"--worksheet", dir + "/w.pdf", "--worksheet-blank", dir + "/b.pdf"});
-    ASSERT_EQ(r.exitCode, 0) << r.errors;
-    for (const char* name : {"/w.pdf", "/b.pdf"}) {
-        const std::string file = dir + name;
-        const std::string info = popplerSays("pdfinfo -f 1 -l 2 " + file);
-        EXPECT_NE(info.find("Pages: 2"), std::string::npos) << info;
-        EXPECT_NE(info.find("Page 1 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
-        EXPECT_NE(info.find("Page 2 size: 841.89 x 595.276 pts (A4)"), std::string::npos) << info;
-        const std::string page1 = popplerSays("pdftotext -f 1 -l 1 " + file + " -");
-        const std::string page2 = popplerSays("pdftotext -f 2 -l 2 " + file + " -");
-        for (int stroke = 1; stroke <= 4; ++stroke) {
-            EXPECT_NE(page1.find(strokeTitle(stroke)), std::string::npos) << name << page1;
-            std::string explanation;
-            for (int line = 1; line <= 3; ++line) explanation += std::string(strokeLine(stroke, line)) + " ";
-            explanation = explanation.substr(0, explanation.find("  "));    // as far as one space apart
-            EXPECT_EQ(page1.find(explanation) != std::string::npos, std::string(name) == "/w.pdf")
-                << name << " and " << explanation;
-        }
-        EXPECT_NE(page2.find("Temps 3: Explosion"), std::string::npos) << page2;
-        EXPECT_NE(page2.find("PMH"), std::string::npos) << page2;
-        // pdfimages lists each still with its resolution on the page: 4, each at 150 dpi or more.
-        std::string list;
-        ASSERT_EQ(run("pdfimages -list " + file + " | tail -n +3", 20, &list), 0);
-        std::istringstream rows(list);
-        int stills = 0;
-        for (std::string row; std::getline(rows, row); ++stills) {
-            std::istringstream fields(row);
-            std::string f[13];
-            for (std::string& field : f) fields >> field;
-            EXPECT_EQ(f[0], "1") << row;                        // page
-            EXPECT_GE(std::stoi(f[12]), 150) << row;            // x-ppi
-        }
-        EXPECT_EQ(stills, 4) << list;
+    // PMH stands level with the piston curve's top, PMB with its foot (PNG: 1.5 pixels a point).
+    int blueTop = plot.height, blueBottom = 0;
+    for (int y = 0; y < plot.height / 2; ++y)
+        for (int x = 0; x < plot.width; ++x)
+            if (plot.b(x, y) > 150 && plot.r(x, y) < 80 && plot.g(x, y) < 120)
+                blueTop = std::min(blueTop, y), blueBottom = std::max(blueBottom, y);
+    std::string boxes;
+    ASSERT_EQ(run("pdftotext -bbox " + dir.dir + "/t.pdf -", 20, &boxes), 0);
+    for (const auto& [label, curveY] : {std::pair<std::string, int>{">PMH<", blueTop}, {">PMB<", blueBottom}}) {
+        const size_t at = boxes.rfind("<word", boxes.find(label));
+        EXPECT_NEAR(1.5 * (wordField(boxes, at, "yMin") + wordField(boxes, at, "yMax")) / 2, curveY, 10.0) << label;
     }
 }
 
-TEST(StillsAnimation, OneLoopingGifOfTheAskedSizeAndFrameCount)
+TEST(StillsWorksheet, ThreeA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAnswers)
 {
     const Scratch dir;
-    const std::string path = dir + "/a.gif";
-    const Result r = runStills({"--animation", path, "--frames", "12", "--size", "160x120", "--view", "valves"});
+    const std::string sheet = dir + "/w.pdf", exercise = dir + "/b.pdf";
+    const Result r = runStills({"--worksheet", sheet, "--worksheet-blank", exercise});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
+    for (const std::string& file : {sheet, exercise}) {
+        const std::string info = popplerSays("pdfinfo -f 1 -l 3 " + file);
+        EXPECT_NE(info.find("Pages: 3"), std::string::npos) << info;
+        EXPECT_NE(info.find("Page 2 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
+        EXPECT_NE(info.find("Page 3 size: 841.89 x 595.276 pts (A4)"), std::string::npos) << info;
+        for (int page = 1; page <= 3; ++page) EXPECT_GE(smallestText(file, page), 7.95) << file << " page " << page;
+    }
+
+    // The stills, two a page: light enough for a copier, and each showing its own moment.
+    const std::vector<Image> stills = pdfImages(dir, sheet);
+    ASSERT_EQ(stills.size(), 4u);
+    Places at[4];
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_GE(meanGrey(stills[i]), 200.0) << "still " << i + 1;
+        at[i] = placesIn(stills[i]);
+    }
+    EXPECT_GT(at[0].intakeX, at[1].intakeX + 20) << "the intake valve stands open in the intake stroke";
+    EXPECT_GT(at[3].exhaustX, at[1].exhaustX + 20) << "the exhaust valve stands open in the exhaust stroke";
+    EXPECT_NEAR(at[2].intakeX, at[1].intakeX, 2);
+    EXPECT_NEAR(at[2].exhaustX, at[1].exhaustX, 2);
+    for (int i : {0, 1, 3}) EXPECT_GT(at[2].pistonX, at[i].pistonX + 30) << "the piston is highest at the spark";
+
+    const std::string answers = popplerSays("pdftotext " + sheet + " -");
+    const std::string blank = popplerSays("pdftotext " + exercise + " -");
+    for (const char* both : {"Le moteur à quatre temps", "fermée", "Angle du vilebrequin (degrés)"}) {
+        EXPECT_NE(answers.find(both), std::string::npos) << "the sheet lacks " << both;
+        EXPECT_NE(blank.find(both), std::string::npos) << "the exercise lacks " << both;
+    }
+    for (const char* printed :
+         {"Temps 1 : Admission", "Temps 2 : Compression",
+          "Temps 3 : Explosion (combustion-détente)", "Temps 4 : Échappement",
+          "celle d'échappement est fermée. Le piston descend, aspirant ainsi le mélange",
+          "amène l'air ou le mélange à une température", "Il s'ensuit une inflammation",
+          "Arrivé en fin de détente", "les gaz brûlés peuvent s'évacuer", "Piston", "Bielle", "Vilebrequin",
+          "Cylindre", "Soupape d'admission", "Soupape d'échappement", "Bougie", "Tubulure d'admission",
+          "Collecteur d'échappement", "Étincelle"}) {
+        EXPECT_NE(answers.find(printed), std::string::npos) << "the sheet lacks " << printed;
+        EXPECT_EQ(blank.find(printed), std::string::npos) << "the exercise gives away " << printed;
+    }
+    for (const char* wrong : {"echappement", "fermee", "melange", "Etincelle", "degres", "s'en suit", "Arrive ",
+                              "explosion (essence"})
+        EXPECT_EQ(answers.find(wrong), std::string::npos) << "the sheet says " << wrong;
+    EXPECT_NE(blank.find("Temps … : ………"), std::string::npos) << blank;
+}
+
+// The frames of a GIF as they are shown, each drawn over the one before; with the delays (in
+// hundredths of a second) and whether it loops forever.
+struct Gif {
+    std::vector<Image> frames;
+    std::vector<int> delays;
+    bool loopsForever = false;
+    std::vector<int> frameAreas;            // pixels each frame stores
+};
+
+Gif readGif(const std::string& path)
+{
+    Gif out;
     int error = 0;
     GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
-    ASSERT_NE(gif, nullptr) << GifErrorString(error);
-    ASSERT_EQ(DGifSlurp(gif), GIF_OK);
-    EXPECT_EQ(gif->SWidth, 160);
-    EXPECT_EQ(gif->SHeight, 120);
-    EXPECT_EQ(gif->ImageCount, 12);
-    bool loops = false;
-    // The extensions before the first frame are kept with it.
-    for (int i = 0; i < gif->SavedImages[0].ExtensionBlockCount; ++i) {
-        const ExtensionBlock& e = gif->SavedImages[0].ExtensionBlocks[i];
-        loops |= e.Function == APPLICATION_EXT_FUNC_CODE && e.ByteCount == 11
-                 && std::string(reinterpret_cast<char*>(e.Bytes), 11) == "NETSCAPE2.0";
+    if (gif == nullptr || DGifSlurp(gif) != GIF_OK) return out;
+    Image canvas;
+    canvas.width = gif->SWidth;
+    canvas.height = gif->SHeight;
+    canvas.rgb.assign(static_cast<size_t>(canvas.width) * canvas.height * 3, 0);
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage& frame = gif->SavedImages[i];
+        for (int e = 0; e + 1 < frame.ExtensionBlockCount; ++e) {
+            const ExtensionBlock& app = frame.ExtensionBlocks[e];
+            const ExtensionBlock& data = frame.ExtensionBlocks[e + 1];
+            out.loopsForever |= app.Function == APPLICATION_EXT_FUNC_CODE && app.ByteCount == 11 &&
+                                std::memcmp(app.Bytes, "NETSCAPE2.0", 11) == 0 && data.ByteCount == 3 &&
+                                data.Bytes[0] == 1 && data.Bytes[1] == 0 && data.Bytes[2] == 0;
+        }
+        GraphicsControlBlock control{};
+        DGifSavedExtensionToGCB(gif, i, &control);
+        out.delays.push_back(control.DelayTime);
+        const GifImageDesc& d = frame.ImageDesc;
+        out.frameAreas.push_back(d.Width * d.Height);
+        const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+        for (int y = 0; y < d.Height; ++y)
+            for (int x = 0; x < d.Width; ++x) {
+                const int index = frame.RasterBits[y * d.Width + x];
+                if (index == control.TransparentColor) continue;
+                uint8_t* p = &canvas.rgb[(static_cast<size_t>(d.Top + y) * canvas.width + d.Left + x) * 3];
+                p[0] = map->Colors[index].Red, p[1] = map->Colors[index].Green, p[2] = map->Colors[index].Blue;
+            }
+        out.frames.push_back(canvas);
     }
-    EXPECT_TRUE(loops);
-    // Every frame after the first redraws only what moved: the engine, not the whole picture.
-    for (int i = 1; i < gif->ImageCount; ++i)
-        EXPECT_LT(gif->SavedImages[i].ImageDesc.Width * gif->SavedImages[i].ImageDesc.Height, 160 * 120) << i;
     DGifCloseFile(gif, &error);
+    return out;
+}
+
+TEST(StillsAnimation, LoopsThroughOneCycleAtTheStatedSpeedWithoutTheProgramsTexts)
+{
+    const Scratch dir;
+    const Result r = runStills({"--animation", dir + "/p.gif", "--frames", "8", "--size", "400x300", "--style", "print"});
+    const Result again = runStills({"--animation", dir + "/s.gif", "--frames", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    ASSERT_EQ(again.exitCode, 0) << again.errors;
+    const Gif print = readGif(dir + "/p.gif");
+    ASSERT_EQ(print.frames.size(), 8u);
+    EXPECT_EQ(print.frames[0].width, 400);
+    EXPECT_TRUE(print.loopsForever);
+    for (size_t i = 1; i < 8; ++i) EXPECT_LT(print.frameAreas[i], 400 * 300) << "frame " << i << " is whole";
+    // Eight frames 90 degrees apart: the piston at the top at 0 and 360, at the bottom at 180 and 540.
+    double pistonX[8];
+    for (int i = 0; i < 8; ++i) pistonX[i] = placesIn(print.frames[static_cast<size_t>(i)]).pistonX;
+    EXPECT_NEAR(pistonX[0], pistonX[4], 2.0);
+    EXPECT_NEAR(pistonX[2], pistonX[6], 2.0);
+    EXPECT_GT(pistonX[0], pistonX[2] + 20);
+    EXPECT_GT(pistonX[4], pistonX[6] + 20);
+
+    // The speed --help states for the default frames is the speed the GIF plays at.
+    const std::string help = runStills({"--help"}).output;
+    const size_t stated = help.find(" with the default ");
+    ASSERT_NE(stated, std::string::npos) << help;
+    const double turnsPerSecond = std::stod(help.substr(help.rfind(' ', stated - 1)));
+    const int defaultFrames = std::stoi(help.substr(stated + std::strlen(" with the default ")));
+    for (int delay : print.delays) EXPECT_NEAR(2.0 / (defaultFrames * delay / 100.0), turnsPerSecond, 0.005);
+
+    // The screen style's frame without the help screen at its left nor the speed line under it.
+    const Gif screen = readGif(dir + "/s.gif");
+    ASSERT_EQ(screen.frames.size(), 2u);
+    for (const Image& frame : screen.frames) EXPECT_LT(frame.countBright(0, 60, 200, 540), 20);
 }
 
 TEST(StillsPicture, TheImageHasTheRequestedSize)

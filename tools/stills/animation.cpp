@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "tools/stills/offscreen_still.h"
+#include "tools/stills/animation_frame.h"
 #include "tools/stills/output_file.h"
 
 namespace stills {
@@ -99,7 +99,7 @@ bool writeAnimation(const std::string& path, const ViewSettings& view, int frame
     std::vector<GifByteType> red(framePixels * frames), green(red.size()), blue(red.size());
     RgbImage image;
     for (int f = 0; f < frames; ++f) {
-        if (!renderFrame(view, kCycleDeg * f / frames, &image)) return false;
+        if (!renderAnimationFrame(view, kCycleDeg * f / frames, &image)) return false;
         const size_t base = framePixels * f;
         for (size_t i = 0; i < framePixels; ++i) {
             red[base + i] = image.rgb[i * 3];

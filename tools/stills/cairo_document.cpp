@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <sstream>
 
 #include "tools/stills/options.h"
 
@@ -64,6 +65,24 @@ double textWidth(cairo_t* cr, const std::string& text)
     cairo_text_extents_t extents;
     cairo_text_extents(cr, text.c_str(), &extents);
     return extents.x_advance;
+}
+
+std::vector<std::string> wrapText(cairo_t* cr, const std::string& text, double width)
+{
+    std::istringstream words(text);
+    std::vector<std::string> lines;
+    std::string line, word;
+    while (words >> word) {
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && textWidth(cr, longer) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
 }
 
 }  // namespace stills

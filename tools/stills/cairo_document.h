@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <string>
+#include <vector>
 
 #include "tools/stills/options.h"
 #include "tools/stills/output_file.h"
@@ -21,5 +22,8 @@ bool finishDocument(cairo_surface_t* surface, OutputFile* file);
 
 void useFont(cairo_t* cr, double size, bool bold = false);
 double textWidth(cairo_t* cr, const std::string& text);
+// The text broken at its spaces into lines no wider than width in the current font (a word
+// wider than that stands alone on its line).
+std::vector<std::string> wrapText(cairo_t* cr, const std::string& text, double width);
 
 }  // namespace stills

@@ -43,8 +43,11 @@ int main(int argc, char** argv)
     const ViewSettings& view = options.settings;
     if (!display.ensure(view.width, view.height) || !openFrameWindow(view, argv[0])) return kFailureStatus;
     if (!options.output.empty()) ok = writeStill(view, options.angleDeg, options.output) && ok;
-    if (!options.worksheet.empty()) ok = writeWorksheet(options.worksheet, false, view) && ok;
-    if (!options.worksheetBlank.empty()) ok = writeWorksheet(options.worksheetBlank, true, view) && ok;
+    // Paper is printed in the print style unless another was asked for.
+    ViewSettings sheetView = view;
+    if (!options.styleGiven) sheetView.style = PictureStyle::print;
+    if (!options.worksheet.empty()) ok = writeWorksheet(options.worksheet, false, sheetView) && ok;
+    if (!options.worksheetBlank.empty()) ok = writeWorksheet(options.worksheetBlank, true, sheetView) && ok;
     if (!options.animation.empty()) ok = writeAnimation(options.animation, view, options.frames) && ok;
     closeFrameWindow();
     return ok ? 0 : kFailureStatus;

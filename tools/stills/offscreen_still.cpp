@@ -81,12 +81,22 @@ void closeFrameWindow()
     windowWidth = windowHeight = 0;
 }
 
-bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image)
+bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image, PictureProjection* projection)
 {
     if (!sizeWindow(settings.width, settings.height)) return false;
+    if (settings.style == PictureStyle::print) {
+        SceneSettings paper = settings.scene;
+        usePaperCamera(&paper);
+        scene.settings() = paper;
+        scene.crankAngle = angleDeg;
+        if (renderPrintFrame(windowWidth, windowHeight, image, projection)) return true;
+        std::fprintf(stderr, "%s: reading the frame back failed\n", kProgram);
+        return false;
+    }
     applySettings(settings, angleDeg);
     glDrawBuffer(GL_BACK);
-    drawFrame();
+    if (settings.overlay) drawFrame();
+    else drawScene();
     glFinish();
 
     const int w = windowWidth, h = windowHeight;

@@ -4,6 +4,7 @@
 
 #include "tools/stills/options.h"
 #include "tools/stills/output_file.h"
+#include "tools/stills/print_style.h"
 
 namespace stills {
 
@@ -12,9 +13,11 @@ namespace stills {
 bool openFrameWindow(const ViewSettings& settings, const char* argv0);
 // Closes the window and GLUT's connection, if opened: before a private display goes away.
 void closeFrameWindow();
-// The frame at a crank angle, the window resized to settings' size when it has another;
-// false (reported) when that or reading it failed.
-bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image);
+// The frame at a crank angle in the settings' style, the window resized to their size when it
+// has another; false (reported) when that or reading it failed. A print frame says where the
+// model's points landed in *projection, when given.
+bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image,
+                 PictureProjection* projection = nullptr);
 // A still written as a PNG.
 bool writeStill(const ViewSettings& settings, double angleDeg, const std::string& path);
 

@@ -29,23 +29,35 @@ const char* const kUsage =
     "Pictures of the engine:\n"
     "      --output=FILE           write one frame as a PNG image to FILE\n"
     "      --animation=FILE        write one whole cycle (0 to 720 degrees) as a\n"
-    "                              looping GIF\n"
+    "                              looping GIF for slides: the engine and the\n"
+    "                              stroke's title, without the help screen, the speed\n"
+    "                              line or the credit. It plays at 25 frames a\n"
+    "                              second: a cycle (two turns) in N/25 seconds, 50/N\n"
+    "                              turns a second, 0.35 with the default 144 frames\n"
     "      --frames=N              frames of the animation, 2 to 720 (default 144)\n"
-    "      --worksheet=FILE        write an A4 PDF worksheet: the four strokes with\n"
-    "                              their explanations, then the timing diagram\n"
-    "      --worksheet-blank=FILE  the same worksheet for exercises: no 3-D labels,\n"
-    "                              ruled lines instead of the explanations\n"
+    "      --worksheet=FILE        write an A4 PDF worksheet: the four strokes, two a\n"
+    "                              page, each with its explanation and a picture\n"
+    "                              whose parts are named beside it, then the timing\n"
+    "                              diagram\n"
+    "      --worksheet-blank=FILE  the same worksheet as an exercise: headings and\n"
+    "                              ruled lines to fill, the parts numbered for the\n"
+    "                              pupil to name, the diagram's names left blank\n"
     "\n"
-    "How the engine is shown (stills and animation):\n"
+    "How the engine is shown:\n"
+    "      --style=STYLE           screen: the program's own frame (the default for\n"
+    "                              --output and --animation); print: a line drawing\n"
+    "                              on white that a grey photocopy keeps readable,\n"
+    "                              without texts (the default for the worksheets)\n"
     "      --angle=DEG             crank angle of the still, 0 to 720 degrees\n"
     "                              (default 0)\n"
     "      --view=MODE             engine, block, crank or valves: the part group\n"
-    "                              singled out (default crank)\n"
+    "                              singled out in the screen style (default crank)\n"
     "      --size=WxH              image size in pixels, each 16 to 8192 (default\n"
     "                              800x600)\n"
-    "      --help-screen=on|off    the list of keyboard and mouse commands (default\n"
-    "                              on)\n"
-    "      --explanations=on|off   the three lines explaining the stroke (default on)\n"
+    "      --help-screen=on|off    the list of keyboard and mouse commands on a\n"
+    "                              screen still (default on)\n"
+    "      --explanations=on|off   the three lines explaining the stroke on a screen\n"
+    "                              still (default on)\n"
     "      --gas=on|off            the gas in the cylinder (default on)\n"
     "      --block=on|off          the engine block (default on)\n"
     "      --textures=on|off       the aluminium texture on the block (default off);\n"
@@ -69,7 +81,7 @@ const char* const kUsage =
 
 enum OptionId {
     kOutput = 256, kAnimation, kFrames, kWorksheet, kWorksheetBlank, kAngle, kView, kSize,
-    kHelpScreen, kExplanations, kGas, kBlock, kTextures, kTiming, kTimingPng, kTimingCsv, kVersion,
+    kHelpScreen, kExplanations, kGas, kBlock, kTextures, kTiming, kTimingPng, kTimingCsv, kVersion, kStyle,
 };
 
 const option kLongOptions[] = {
@@ -86,6 +98,7 @@ const option kLongOptions[] = {
     {"gas", required_argument, nullptr, kGas},
     {"block", required_argument, nullptr, kBlock},
     {"textures", required_argument, nullptr, kTextures},
+    {"style", required_argument, nullptr, kStyle},
     {"timing", required_argument, nullptr, kTiming},
     {"timing-png", required_argument, nullptr, kTimingPng},
     {"timing-csv", required_argument, nullptr, kTimingCsv},
@@ -128,6 +141,14 @@ bool parseAngle(const std::string& text, double* out)
     const double v = std::strtod(text.c_str(), &end);
     if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < 0.0 || v > kCycleDeg) return false;
     *out = v;
+    return true;
+}
+
+bool parseStyle(const std::string& text, PictureStyle* out)
+{
+    if (text == "screen") *out = PictureStyle::screen;
+    else if (text == "print") *out = PictureStyle::print;
+    else return false;
     return true;
 }
 
@@ -180,6 +201,9 @@ const char* takeValue(int id, const std::string& v, Options* o)
     case kGas: return parseSwitch(v, &s.scene.showGas) ? nullptr : "on or off";
     case kBlock: return parseSwitch(v, &s.scene.showBlock) ? nullptr : "on or off";
     case kTextures: return parseSwitch(v, &s.scene.texturesOn) ? nullptr : "on or off";
+    case kStyle:
+        o->styleGiven = true;
+        return parseStyle(v, &s.style) ? nullptr : "print or screen";
     default: return "nothing";
     }
 }

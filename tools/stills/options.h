@@ -17,12 +17,17 @@ enum class DocumentFormat { png, svg, pdf };
 // By the extension, in any case; false when it is none of the three.
 bool formatOf(const std::string& path, DocumentFormat* format);
 
-// How the engine is shown: the program's own settings, its start values by default, and the
-// picture's size.
+// screen: the program's own frame; print: a line drawing on white for paper, without texts.
+enum class PictureStyle { screen, print };
+
+// How the engine is shown: the program's own settings, its start values by default, the
+// picture's size and its style.
 struct ViewSettings {
     SceneSettings scene;
     int width = kStartWindowWidth;          // pixels
     int height = kStartWindowHeight;        // pixels
+    PictureStyle style = PictureStyle::screen;
+    bool overlay = true;                    // the program's texts over a screen frame
 };
 
 struct Options {
@@ -39,6 +44,7 @@ struct Options {
     int frames = 144;                       // frames of the animation's cycle: 5 degrees apart
     double angleDeg = 0.0;
     ViewSettings settings;
+    bool styleGiven = false;                // --style was given: it applies to the worksheets too
 
     bool needsDisplay() const;
 };

@@ -11,6 +11,13 @@ constexpr const char* kTitles[] = {
     "Temps 4\u00A0: Échappement",
 };
 
+constexpr const char* kShortTitles[] = {
+    kTitles[0],
+    kTitles[1],
+    "Temps 3\u00A0: Explosion",
+    kTitles[3],
+};
+
 constexpr const char* kExplanations[] = {
     "La soupape d'admission est ouverte, celle d'échappement est fermée. Le piston descend, "
     "aspirant ainsi le mélange qui se trouve dans la tubulure d'admission.",
@@ -26,6 +33,8 @@ constexpr const char* kExplanations[] = {
 }  // namespace
 
 const char* printedStrokeTitle(int stroke) { return kTitles[stroke - 1]; }
+
+const char* printedStrokeShortTitle(int stroke) { return kShortTitles[stroke - 1]; }
 
 const char* printedStrokeExplanation(int stroke) { return kExplanations[stroke - 1]; }
 

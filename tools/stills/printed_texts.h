@@ -6,6 +6,7 @@
 namespace stills {
 
 const char* printedStrokeTitle(int stroke);         // « Temps 1 : Admission », stroke 1 to 4
+const char* printedStrokeShortTitle(int stroke);    // « Temps 3 : Explosion », where room is short
 const char* printedStrokeExplanation(int stroke);   // one paragraph
 
 // The worksheet.

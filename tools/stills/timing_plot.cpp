@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "model/cycle.h"
-#include "render/overlay.h"
 #include "tools/stills/cairo_document.h"
+#include "tools/stills/printed_texts.h"
 #include "tools/stills/timing_table.h"
 
 namespace stills {
@@ -67,6 +67,17 @@ void setColour(cairo_t* cr, Colour c) { cairo_set_source_rgb(cr, c.r, c.g, c.b);
 
 enum class Anchor { left, centre, right };
 
+constexpr double kAnswerBoxPadding = 3.0;   // around an empty box's missing text
+constexpr double kAnswerBoxLine = 0.8;
+constexpr double kStrokeAnswerWidth = 150.0;
+
+// A stroke's or a curve's name: what an exercise leaves blank.
+Styled answer(PlacedText text, Colour colour)
+{
+    text.answer = true;
+    return {text, colour};
+}
+
 PlacedText place(cairo_t* cr, const std::string& text, double x, double y, Anchor anchor, double size,
                  bool bold = false)
 {
@@ -95,30 +106,31 @@ std::vector<Styled> styledTexts(cairo_t* cr)
 {
     std::vector<Styled> texts;
     for (int stroke = 1; stroke <= kStrokeCount; ++stroke)
-        texts.push_back({place(cr, strokeTitle(stroke), plotX((stroke - 0.5) * kStrokeDeg), kTitleBaseline,
-                               Anchor::centre, kTitleSize, true), kInk});
+        texts.push_back(answer(place(cr, printedStrokeShortTitle(stroke), plotX((stroke - 0.5) * kStrokeDeg),
+                                     kTitleBaseline, Anchor::centre, kTitleSize, true), kInk));
     const double labelX = kPlotLeft - kAxisLabelGap;
-    texts.push_back({placeMiddle(cr, "PMH", labelX, panelY(0, 1.0), Anchor::right, kLabelSize), kPistonColour});
-    texts.push_back({placeMiddle(cr, "PMB", labelX, panelY(0, 0.0), Anchor::right, kLabelSize), kPistonColour});
-    texts.push_back({placeMiddle(cr, "ouverte", labelX, panelY(1, 1.0), Anchor::right, kSmallSize), kInk});
-    texts.push_back({placeMiddle(cr, "fermee", labelX, panelY(1, 0.0), Anchor::right, kSmallSize), kInk});
+    texts.push_back({placeMiddle(cr, kTopDeadCentre, labelX, panelY(0, 1.0), Anchor::right, kLabelSize), kPistonColour});
+    texts.push_back({placeMiddle(cr, kBottomDeadCentre, labelX, panelY(0, 0.0), Anchor::right, kLabelSize),
+                     kPistonColour});
+    texts.push_back({placeMiddle(cr, kValveOpen, labelX, panelY(1, 1.0), Anchor::right, kSmallSize), kInk});
+    texts.push_back({placeMiddle(cr, kValveClosed, labelX, panelY(1, 0.0), Anchor::right, kSmallSize), kInk});
     // The piston's name in its first trough, each valve's name beside its peak on the side
     // where the other strokes are, the spark's over its window: places no curve passes.
-    texts.push_back({placeMiddle(cr, "Piston", plotX(kStrokeDeg), panelY(0, 0.4), Anchor::centre, kLabelSize),
-                     kPistonColour});
-    texts.push_back({placeMiddle(cr, "Soupape d'admission", plotX(kValveLabelGapDeg + kStrokeDeg / 2),
-                                 panelY(1, kValveLabelValue), Anchor::left, kLabelSize), kIntakeColour});
-    texts.push_back({placeMiddle(cr, "Soupape d'echappement", plotX(3.5 * kStrokeDeg - kValveLabelGapDeg),
-                                 panelY(1, kValveLabelValue), Anchor::right, kLabelSize), kExhaustColour});
+    texts.push_back(answer(placeMiddle(cr, kPiston, plotX(kStrokeDeg), panelY(0, 0.4), Anchor::centre, kLabelSize),
+                           kPistonColour));
+    texts.push_back(answer(placeMiddle(cr, kIntakeValve, plotX(kValveLabelGapDeg + kStrokeDeg / 2),
+                                       panelY(1, kValveLabelValue), Anchor::left, kLabelSize), kIntakeColour));
+    texts.push_back(answer(placeMiddle(cr, kExhaustValve, plotX(3.5 * kStrokeDeg - kValveLabelGapDeg),
+                                       panelY(1, kValveLabelValue), Anchor::right, kLabelSize), kExhaustColour));
     const AngleWindow spark = sparkWindow();
-    texts.push_back({placeMiddle(cr, "Etincelle", plotX((spark.fromDeg + spark.toDeg) / 2), panelY(1, 0.9),
-                                 Anchor::centre, kLabelSize, true), kSparkText});
+    texts.push_back(answer(placeMiddle(cr, kSpark, plotX((spark.fromDeg + spark.toDeg) / 2), panelY(1, 0.9),
+                                       Anchor::centre, kLabelSize, true), kSparkText));
     for (double a = 0; a <= kCycleDeg; a += kTickDeg) {
         char number[8];
         std::snprintf(number, sizeof number, "%d", static_cast<int>(a));
         texts.push_back({place(cr, number, plotX(a), kTickTextBaseline, Anchor::centre, kSmallSize), kInk});
     }
-    texts.push_back({place(cr, "Angle du vilebrequin (degres)", plotX(kCycleDeg / 2), kAxisTitleBaseline,
+    texts.push_back({place(cr, kCrankAngleAxis, plotX(kCycleDeg / 2), kAxisTitleBaseline,
                            Anchor::centre, kLabelSize, true), kInk});
     return texts;
 }
@@ -158,7 +170,7 @@ DiagramLayout diagramLayout(cairo_t* cr)
     return layout;
 }
 
-void drawTimingDiagram(cairo_t* cr)
+void drawTimingDiagram(cairo_t* cr, bool blank)
 {
     cairo_save(cr);
     cairo_set_source_rgb(cr, 1, 1, 1);
@@ -209,6 +221,24 @@ void drawTimingDiagram(cairo_t* cr)
     drawCurve(cr, layout.exhaust, kExhaustColour);
 
     for (const Styled& s : styledTexts(cr)) {
+        if (blank && s.text.answer) {
+            // The strokes' boxes all as wide, so that none tells its name by its length.
+            Box b = s.text.ink;
+            if (s.text.size == kTitleSize) {
+                const double middle = (b.left + b.right) / 2;
+                b.left = middle - kStrokeAnswerWidth / 2;
+                b.right = middle + kStrokeAnswerWidth / 2;
+            }
+            setColour(cr, kInk);
+            cairo_set_line_width(cr, kAnswerBoxLine);
+            cairo_rectangle(cr, b.left - kAnswerBoxPadding, b.top - kAnswerBoxPadding,
+                            b.right - b.left + 2 * kAnswerBoxPadding, b.bottom - b.top + 2 * kAnswerBoxPadding);
+            cairo_set_source_rgb(cr, 1, 1, 1);
+            cairo_fill_preserve(cr);
+            setColour(cr, kInk);
+            cairo_stroke(cr);
+            continue;
+        }
         useFont(cr, s.text.size, s.text.bold);
         setColour(cr, s.colour);
         cairo_move_to(cr, s.text.x, s.text.y);

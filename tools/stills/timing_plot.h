@@ -25,6 +25,7 @@ struct PlacedText {
     double size;                            // font size, diagram units
     bool bold;
     Box ink;                                // where its glyphs fall
+    bool answer = false;                    // a stroke's or a curve's name: an empty box when blank
 };
 
 struct DiagramPoint {
@@ -38,8 +39,9 @@ struct DiagramLayout {
 };
 
 DiagramLayout diagramLayout(cairo_t* cr);
-// Draws the diagram with its top-left corner at the origin of cr's user space.
-void drawTimingDiagram(cairo_t* cr);
+// Draws the diagram with its top-left corner at the origin of cr's user space; blank, for
+// exercises, leaves the strokes' and the curves' names as empty boxes.
+void drawTimingDiagram(cairo_t* cr, bool blank = false);
 bool writeTimingDiagram(const std::string& path, DocumentFormat format);
 
 }  // namespace stills

@@ -2,13 +2,15 @@
 
 #include <cairo-pdf.h>
 
-#include <sstream>
+#include <algorithm>
+#include <string>
 #include <vector>
 
-#include "app/startup.h"
-#include "render/overlay.h"
+#include "model/cycle.h"
 #include "tools/stills/cairo_document.h"
 #include "tools/stills/offscreen_still.h"
+#include "tools/stills/picture_marks.h"
+#include "tools/stills/printed_texts.h"
 #include "tools/stills/timing_plot.h"
 
 namespace stills {
@@ -19,56 +21,40 @@ namespace {
 constexpr double kA4Short = 595.276;
 constexpr double kA4Long = 841.890;
 constexpr double kMargin = 42.52;           // 15 mm
-constexpr double kHeaderHeight = 46.0;      // the title, and the name field under it
-constexpr double kNameLineDrop = 22.0;       // from the title's baseline to the name field's
-constexpr double kHeaderSize = 16.0;
-constexpr double kStillWidth = 200.0;       // 800 pixels on it: 288 dots per inch
-constexpr double kStillHeight = 150.0;
-constexpr double kColumnGap = 14.0;
+constexpr double kHeaderHeight = 34.0;      // the heading, and the pupil's name beside it
+constexpr double kHeadingSize = 16.0;
+constexpr double kFooterSize = 8.0;         // the maker's name and the page number
+constexpr double kFooterDrop = 16.0;        // from the margin's inner edge to the footer's baseline
+constexpr double kNameRuleLength = 150.0;
 constexpr double kStrokeTitleSize = 13.0;
 constexpr double kBodySize = 10.5;
-constexpr double kBodyLeading = 14.0;
-constexpr double kRuleSpacing = 22.0;
-constexpr double kNameRuleLength = 150.0;
+constexpr double kBodyLeading = 13.5;
+constexpr int kExplanationLines = 3;        // room kept for the explanation, or the pupil's lines
+constexpr double kRuleSpacing = 20.0;
+constexpr double kTitleGap = 6.0;           // under the stroke's title
+constexpr double kPictureGap = 8.0;         // between the text and the picture
+constexpr double kLabelColumn = 98.0;       // each side of the picture
+constexpr double kLabelColumnGap = 8.0;
+constexpr int kStrokesPerPage = 2;
+constexpr double kListHeadingSize = 10.5;
+constexpr double kListSize = 10.0;
+constexpr double kListLeading = 17.0;
+constexpr int kListColumns = 3;
+constexpr double kRuleGrey = 0.45;
+constexpr double kFooterGrey = 0.35;
 
 constexpr int kStillPixelsWide = 800;
 constexpr int kStillPixelsHigh = 600;
+constexpr int kPageCount = kStrokeCount / kStrokesPerPage + 1;
 
-// The window title is ISO 8859-1, as X window names are; cairo takes UTF-8.
-std::string utf8FromLatin1(const char* text)
-{
-    std::string out;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
-        if (*p < 0x80) {
-            out += static_cast<char>(*p);
-        } else {
-            out += static_cast<char>(0xC0 | (*p >> 6));
-            out += static_cast<char>(0x80 | (*p & 0x3F));
-        }
-    }
-    return out;
-}
+constexpr const char* kExerciseInstructions =
+    "Pour chaque temps, écris son nom et explique ce qui se passe. Nomme les pièces repérées.";
+constexpr const char* kPartsListHeading = "Les pièces";
 
-// The stroke's three lines as one paragraph, broken again to the column's width.
-std::vector<std::string> wrappedExplanation(cairo_t* cr, int stroke, double width)
-{
-    std::string joined;
-    for (int line = 1; line <= 3; ++line) joined += std::string(strokeLine(stroke, line)) + " ";
-    std::istringstream words(joined);
-    std::vector<std::string> lines;
-    std::string line, word;
-    while (words >> word) {
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && textWidth(cr, longer) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = longer;
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
+struct Still {
+    RgbImage image;
+    PictureMarks marks;
+};
 
 void showText(cairo_t* cr, double x, double y, const std::string& text)
 {
@@ -83,70 +69,120 @@ void rule(cairo_t* cr, double x0, double x1, double y)
     cairo_stroke(cr);
 }
 
-void drawStrokesPage(cairo_t* cr, const RgbImage (&stills)[kStrokeCount], bool blank)
+// The heading, the pupil's name field on the exercise, the maker and the page number.
+void drawPageFrame(cairo_t* cr, double width, double height, int page, bool blank)
 {
-    const double right = kA4Short - kMargin;
+    const double right = width - kMargin;
     cairo_set_source_rgb(cr, 0, 0, 0);
-    useFont(cr, kHeaderSize, true);
-    showText(cr, kMargin, kMargin + kHeaderSize, utf8FromLatin1(kWindowTitle));
-    cairo_set_line_width(cr, 0.5);
+    useFont(cr, kHeadingSize, true);
+    showText(cr, kMargin, kMargin + kHeadingSize, kSheetHeading);
     if (blank) {
         useFont(cr, kBodySize);
-        const std::string name = "Nom :";
-        const double baseline = kMargin + kHeaderSize + kNameLineDrop;
-        showText(cr, right - kNameRuleLength - textWidth(cr, name) - 4, baseline, name);
+        cairo_set_line_width(cr, 0.5);
+        const double baseline = kMargin + kHeadingSize;
+        showText(cr, right - kNameRuleLength - textWidth(cr, kPupilName) - 4, baseline, kPupilName);
         rule(cr, right - kNameRuleLength, right, baseline + 2);
     }
+    cairo_set_source_rgb(cr, kFooterGrey, kFooterGrey, kFooterGrey);
+    useFont(cr, kFooterSize);
+    const double footer = height - kMargin + kFooterDrop;
+    showText(cr, kMargin, footer, kSheetMaker);
+    const std::string number = std::to_string(page) + "/" + std::to_string(kPageCount);
+    showText(cr, right - textWidth(cr, number), footer, number);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+}
 
-    const double rowHeight = (kA4Long - 2 * kMargin - kHeaderHeight) / 4;
-    const double textX = kMargin + kStillWidth + kColumnGap;
-    for (int stroke = 1; stroke <= kStrokeCount; ++stroke) {
-        const double rowTop = kMargin + kHeaderHeight + (stroke - 1) * rowHeight;
-        const double stillTop = rowTop + (rowHeight - kStillHeight) / 2;
-        const RgbImage& still = stills[stroke - 1];
-        cairo_surface_t* picture = cairoSurfaceOf(still);
-        cairo_save(cr);
-        cairo_translate(cr, kMargin, stillTop);
-        cairo_scale(cr, kStillWidth / still.width, kStillHeight / still.height);
-        cairo_set_source_surface(cr, picture, 0, 0);
-        cairo_paint(cr);
-        cairo_restore(cr);
-        cairo_surface_destroy(picture);
-
-        cairo_set_source_rgb(cr, 0.6, 0.6, 0.6);            // between the rows
-        rule(cr, kMargin, right, rowTop);
+// One stroke in a block of the page: its title and explanation (or the pupil's heading and
+// lines), then its picture with the parts named (or numbered) beside it, in the middle of the
+// room left.
+void drawStroke(cairo_t* cr, int stroke, const Still& still, double top, double bottom, bool blank)
+{
+    const double right = kA4Short - kMargin;
+    const double titleBaseline = top + kStrokeTitleSize;
+    useFont(cr, kStrokeTitleSize, true);
+    showText(cr, kMargin, titleBaseline, blank ? kBlankStrokeTitle : printedStrokeTitle(stroke));
+    useFont(cr, kBodySize);
+    double y = titleBaseline + kTitleGap + kBodyLeading;
+    if (blank) {
+        cairo_set_source_rgb(cr, kRuleGrey, kRuleGrey, kRuleGrey);
+        cairo_set_line_width(cr, 0.5);
+        for (int line = 0; line < kExplanationLines; ++line, y += kRuleSpacing) rule(cr, kMargin, right, y + 2);
         cairo_set_source_rgb(cr, 0, 0, 0);
-        const double titleBaseline = stillTop + kStrokeTitleSize;
-        useFont(cr, kStrokeTitleSize, true);
-        showText(cr, textX, titleBaseline, strokeTitle(stroke));
-        useFont(cr, kBodySize);
-        if (blank) {
-            cairo_set_source_rgb(cr, 0.45, 0.45, 0.45);
-            for (double y = titleBaseline + kRuleSpacing + 4; y <= stillTop + kStillHeight; y += kRuleSpacing)
-                rule(cr, textX, right, y);
-            cairo_set_source_rgb(cr, 0, 0, 0);
-        } else {
-            double y = titleBaseline + kBodyLeading + 6;
-            for (const std::string& line : wrappedExplanation(cr, stroke, right - textX)) {
-                showText(cr, textX, y, line);
-                y += kBodyLeading;
-            }
+        y += kRuleSpacing - kBodyLeading;
+    } else {
+        for (const std::string& line : wrapText(cr, printedStrokeExplanation(stroke), right - kMargin)) {
+            showText(cr, kMargin, y, line);
+            y += kBodyLeading;
         }
+        y = titleBaseline + kTitleGap + (kExplanationLines + 1) * kBodyLeading;
+    }
+    const double pictureLeft = kMargin + kLabelColumn + kLabelColumnGap;
+    const double pictureWidth = right - kLabelColumn - kLabelColumnGap - pictureLeft;
+    const double textBottom = y - kBodyLeading + kPictureGap;
+    const double pictureHeight = pictureWidth * still.image.height / still.image.width;
+    const double pictureTop = textBottom + std::max(0.0, (bottom - textBottom - pictureHeight) / 2);
+    const Box picture{pictureLeft, pictureTop, pictureLeft + pictureWidth, pictureTop + pictureHeight};
+    drawMarkedPicture(cr, still.image, still.marks, picture, kLabelColumn, blank);
+}
+
+// The numbered list the pupil fills with the parts' names.
+void drawPartsList(cairo_t* cr, double top)
+{
+    const double columnWidth = (kA4Short - 2 * kMargin) / kListColumns;
+    useFont(cr, kListHeadingSize, true);
+    showText(cr, kMargin, top + kListHeadingSize, kPartsListHeading);
+    useFont(cr, kListSize);
+    cairo_set_line_width(cr, 0.5);
+    const int rows = (kMarkedPartCount + kListColumns - 1) / kListColumns;
+    for (int n = 1; n <= kMarkedPartCount; ++n) {
+        const double x = kMargin + (n - 1) / rows * columnWidth;
+        const double baseline = top + kListHeadingSize + ((n - 1) % rows + 1) * kListLeading;
+        const std::string number = std::to_string(n) + ".";
+        showText(cr, x, baseline, number);
+        cairo_set_source_rgb(cr, kRuleGrey, kRuleGrey, kRuleGrey);
+        rule(cr, x + textWidth(cr, number) + 4, x + columnWidth - 12, baseline + 2);
+        cairo_set_source_rgb(cr, 0, 0, 0);
     }
 }
 
-void drawDiagramPage(cairo_t* cr)
+double partsListHeight()
+{
+    return kListHeadingSize + ((kMarkedPartCount + kListColumns - 1) / kListColumns) * kListLeading + kListLeading;
+}
+
+void drawStrokesPage(cairo_t* cr, const std::vector<Still>& stills, int firstStroke, int page, bool blank)
+{
+    drawPageFrame(cr, kA4Short, kA4Long, page, blank);
+    double top = kMargin + kHeaderHeight;
+    double bottom = kA4Long - kMargin;
+    if (blank) {
+        useFont(cr, kBodySize);
+        showText(cr, kMargin, top, kExerciseInstructions);
+        top += kBodyLeading;
+        bottom -= partsListHeight();
+        drawPartsList(cr, bottom + kListLeading / 2);
+    }
+    const double blockHeight = (bottom - top) / kStrokesPerPage;
+    for (int i = 0; i < kStrokesPerPage; ++i) {
+        const int stroke = firstStroke + i;
+        drawStroke(cr, stroke, stills[static_cast<size_t>(stroke - 1)], top + i * blockHeight,
+                   top + (i + 1) * blockHeight, blank);
+    }
+}
+
+void drawDiagramPage(cairo_t* cr, int page, bool blank)
 {
     // Landscape: the diagram is wider than high.
+    drawPageFrame(cr, kA4Long, kA4Short, page, blank);
     const double width = kA4Long - 2 * kMargin;
     const double scale = width / kDiagramWidth;
     cairo_set_source_rgb(cr, 0, 0, 0);
-    useFont(cr, kHeaderSize, true);
-    showText(cr, kMargin, kMargin + kHeaderSize, "Diagramme de distribution");
+    useFont(cr, kStrokeTitleSize, true);
+    showText(cr, kMargin, kMargin + kHeaderHeight + kStrokeTitleSize, kDiagramPageTitle);
     cairo_save(cr);
-    cairo_translate(cr, kMargin, kMargin + kHeaderHeight);
+    cairo_translate(cr, kMargin, kMargin + kHeaderHeight + 2 * kStrokeTitleSize);
     cairo_scale(cr, scale, scale);
-    drawTimingDiagram(cr);
+    drawTimingDiagram(cr, blank);
     cairo_restore(cr);
 }
 
@@ -157,22 +193,31 @@ bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& vie
     ViewSettings settings = view;
     settings.width = kStillPixelsWide;
     settings.height = kStillPixelsHigh;
+    // The program's frame, when asked for, without the texts that the page gives beside it.
     settings.scene.showHelp = false;
-    settings.scene.showExplanations = false;    // on paper, beside the still
+    settings.scene.showExplanations = false;
     settings.scene.showLabels = !blank;
-    RgbImage stills[kStrokeCount];
-    for (int i = 0; i < kStrokeCount; ++i)
-        if (!renderFrame(settings, tellingAngleDeg(i + 1), &stills[i])) return false;
+    std::vector<Still> stills(kStrokeCount);
+    for (int stroke = 1; stroke <= kStrokeCount; ++stroke) {
+        Still& still = stills[static_cast<size_t>(stroke - 1)];
+        PictureProjection projection;
+        const double angle = tellingAngleDeg(stroke);
+        if (!renderFrame(settings, angle, &still.image, &projection)) return false;
+        if (settings.style == PictureStyle::print) still.marks = pictureMarks(projection, angle);
+    }
 
     OutputFile file(path);
     if (!file.open()) return false;
     cairo_surface_t* pdf = createVectorSurface(DocumentFormat::pdf, &file, kA4Short, kA4Long);
-    stampPdf(pdf, blank ? "Tarvex - fiche d'exercice" : "Tarvex - fiche de cours");
+    stampPdf(pdf, blank ? "Le moteur à quatre temps – exercice" : "Le moteur à quatre temps");
     cairo_t* cr = cairo_create(pdf);
-    drawStrokesPage(cr, stills, blank);
-    cairo_show_page(cr);
+    int page = 1;
+    for (int first = 1; first <= kStrokeCount; first += kStrokesPerPage, ++page) {
+        drawStrokesPage(cr, stills, first, page, blank);
+        cairo_show_page(cr);
+    }
     cairo_pdf_surface_set_size(pdf, kA4Long, kA4Short);
-    drawDiagramPage(cr);
+    drawDiagramPage(cr, page, blank);
     cairo_show_page(cr);
     cairo_destroy(cr);
     return finishDocument(pdf, &file);

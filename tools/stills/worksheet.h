@@ -1,7 +1,8 @@
 #pragma once
-// The A4 worksheet: page 1 the four strokes, each a still at a telling angle beside the stroke's
-// title and explanation, page 2 the timing diagram. The blank variant, for exercises, shows the
-// stills without the 3-D labels and ruled lines instead of the explanations.
+// The A4 worksheet, in French: pages 1 and 2 the four strokes, each with its title, its
+// explanation and a picture at its telling angle whose parts are named beside it, page 3 the
+// timing diagram. The blank variant, for exercises, holds none of the answers: headings and
+// ruled lines to fill, the parts numbered for the pupil to name, the diagram's names as boxes.
 
 #include <string>
 
@@ -9,7 +10,7 @@
 
 namespace stills {
 
-// view: how the engine is shown (the view mode and the switches); the stills' size, the help
+// view: how the engine is shown (the style and the switches); the pictures' size, the help
 // screen and the explanations are the worksheet's own. Needs the frame window open.
 bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& view);
 
