@@ -32,6 +32,9 @@ constexpr double kGasDash = 3.5;
 constexpr double kSparkRadius = 7.0;
 constexpr int kSparkPoints = 8;
 
+// The moving parts and the cylinder on the left, with the crankshaft; the head's parts on the
+// right, with the head: each name in the same place on every picture.
+constexpr int kLeftColumnParts = 4;
 const char* const kNames[kMarkedPartCount] = {kPiston, kRod, kCrankshaft, kCylinder, kIntakeValve,
                                               kExhaustValve, kSparkPlug, kIntakePipe, kExhaustPipe};
 
@@ -138,13 +141,12 @@ std::vector<LeaderLabel> layoutLeaderLabels(cairo_t* cr, const PictureMarks& mar
                                             double unitsPerPixel, double columnWidth, bool numbered)
 {
     useFont(cr, kLeaderLabelSize, numbered);
-    const double middle = (picture.left + picture.right) / 2;
     std::vector<LeaderLabel> labels;
     for (int side = 0; side < 2; ++side) {
         std::vector<std::pair<const MarkedPart*, DiagramPoint>> column;
         for (const MarkedPart& part : marks.parts) {
             const DiagramPoint at = onPage(part.at, picture, unitsPerPixel);
-            if ((at.x < middle) == (side == 0)) column.push_back({&part, at});
+            if ((part.number <= kLeftColumnParts) == (side == 0)) column.push_back({&part, at});
         }
         std::sort(column.begin(), column.end(), [](const auto& a, const auto& b) { return a.second.y < b.second.y; });
         std::vector<LeaderLabel> placed;

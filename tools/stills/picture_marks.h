@@ -42,9 +42,9 @@ struct LeaderLabel {
     DiagramPoint from{0, 0}, to{0, 0};      // the leader line, from the label to the part
 };
 
-// Labels in two columns of columnWidth beside the picture (left of it for the parts on its
-// left half, right of it for the others), each as near its part's height as the others let
-// it, none overlapping. cr measures the texts in the labels' font.
+// Labels in two columns of columnWidth beside the picture (left of it for the moving parts and
+// the cylinder, right of it for the head's parts), each as near its part's height as the others
+// let it, none overlapping. cr measures the texts in the labels' font.
 std::vector<LeaderLabel> layoutLeaderLabels(cairo_t* cr, const PictureMarks& marks, const Box& picture,
                                             double pixelsPerUnit, double columnWidth, bool numbered);
 
