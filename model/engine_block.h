@@ -7,6 +7,8 @@
 
 #include "model/textured_cube.h"
 
+constexpr const char* kTextureFileName = "textureAluminum.ppm";   // looked up in the working directory
+
 class EngineBlock {
 public:
     EngineBlock();                          // compiles the lists; needs a current GL context

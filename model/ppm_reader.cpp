@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kBytesPerPixel = 3;                   // red, green, blue, one byte each
 constexpr long long kMaxSampleValue = 255;          // one byte a sample
-constexpr std::size_t kMaxHeaderBytes = 16384;      // the header is read in one read of this size
 
 // Opening a named pipe waits for a writer, and opening a device may act on it: the file is
 // opened without waiting where the system has the notion.
@@ -217,7 +216,7 @@ unsigned char* EngineBlock::readPpm(const char* fileName, int* width, int* heigh
     if (file == nullptr) return nullptr;
 
     // The header from one bounded read; memory and time then follow the picture, not the file.
-    unsigned char start[kMaxHeaderBytes];
+    unsigned char start[kPpmMaxHeaderBytes];
     const std::size_t got = std::fread(start, 1, sizeof start, file);
     if (std::ferror(file)) return refuse(file, fileName, kReadFailed);
     const PpmHeader header = parsePpmHeader(start, got);

@@ -8,6 +8,7 @@
 // textured frame about 0.2 s on a software renderer (docs/reliability.md).
 constexpr int kPpmMaxSide = 4096;
 constexpr long long kPpmMaxPixels = static_cast<long long>(kPpmMaxSide) * kPpmMaxSide;
+constexpr std::size_t kPpmMaxHeaderBytes = 16384;   // the header is read in one read of this size
 
 struct PpmHeader {
     int width = 0;                          // pixels, 1 to kPpmMaxSide when valid

@@ -16,6 +16,6 @@ void closeFrameWindow();
 // false (reported) when that or reading it failed.
 bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image);
 // A still written as a PNG.
-bool writeStill(const ViewSettings& settings, double angleDeg, const std::string& path);
+bool writeStill(const ViewSettings& settings, double angleDeg, OutputFile* file);
 
 }  // namespace stills

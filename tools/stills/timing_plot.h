@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/stills/options.h"
+#include "tools/stills/output_file.h"
 
 namespace stills {
 
@@ -40,6 +41,6 @@ struct DiagramLayout {
 DiagramLayout diagramLayout(cairo_t* cr);
 // Draws the diagram with its top-left corner at the origin of cr's user space.
 void drawTimingDiagram(cairo_t* cr);
-bool writeTimingDiagram(const std::string& path, DocumentFormat format);
+bool writeTimingDiagram(OutputFile* file, DocumentFormat format);
 
 }  // namespace stills

@@ -152,7 +152,7 @@ void drawDiagramPage(cairo_t* cr)
 
 }  // namespace
 
-bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& view)
+bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view)
 {
     ViewSettings settings = view;
     settings.width = kStillPixelsWide;
@@ -164,9 +164,7 @@ bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& vie
     for (int i = 0; i < kStrokeCount; ++i)
         if (!renderFrame(settings, tellingAngleDeg(i + 1), &stills[i])) return false;
 
-    OutputFile file(path);
-    if (!file.open()) return false;
-    cairo_surface_t* pdf = createVectorSurface(DocumentFormat::pdf, &file, kA4Short, kA4Long);
+    cairo_surface_t* pdf = createVectorSurface(DocumentFormat::pdf, file, kA4Short, kA4Long);
     stampPdf(pdf, blank ? "Tarvex - fiche d'exercice" : "Tarvex - fiche de cours");
     cairo_t* cr = cairo_create(pdf);
     drawStrokesPage(cr, stills, blank);
@@ -175,7 +173,7 @@ bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& vie
     drawDiagramPage(cr);
     cairo_show_page(cr);
     cairo_destroy(cr);
-    return finishDocument(pdf, &file);
+    return finishDocument(pdf, file);
 }
 
 }  // namespace stills

@@ -3,14 +3,13 @@
 // title and explanation, page 2 the timing diagram. The blank variant, for exercises, shows the
 // stills without the 3-D labels and ruled lines instead of the explanations.
 
-#include <string>
-
 #include "tools/stills/options.h"
+#include "tools/stills/output_file.h"
 
 namespace stills {
 
 // view: how the engine is shown (the view mode and the switches); the stills' size, the help
 // screen and the explanations are the worksheet's own. Needs the frame window open.
-bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& view);
+bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view);
 
 }  // namespace stills
