@@ -11,6 +11,8 @@ SceneState scene;
 
 // The eye exists before the first frame: it is computed from the start camera here, during
 // static initialisation, long before any window.
-SceneState::SceneState() : eye(orbitEye(azimuth, elevation, distance)) {}
+SceneSettings::SceneSettings() : eye(orbitEye(azimuth, elevation, distance)) {}
+
+SceneState::SceneState() = default;
 
 SceneState::~SceneState() = default;

@@ -22,16 +22,14 @@ struct Vec3 {
     double x, y, z;
 };
 
-struct SceneState {
-    SceneState();
-    ~SceneState();
-    SceneState(const SceneState&) = delete;
-    SceneState& operator=(const SceneState&) = delete;
+constexpr int kStartWindowWidth = 800;      // pixels
+constexpr int kStartWindowHeight = 600;
 
-    // Window: the size asked for at creation; also the overlay's 2-D frame, never changed.
-    int windowWidth = 800;          // pixels at start; overlay units
-    int windowHeight = 600;         // pixels at start; overlay units
-    float aspect = 0.0f;            // width / height of the last reshape
+// What the user sets and a picture of the engine depends on: the switches, the singled-out
+// group, the speed and the camera, each with the program's start value. A plain value: the
+// start is SceneSettings{}, and a reset is an assignment.
+struct SceneSettings {
+    SceneSettings();                        // the eye from the start camera
 
     // Display options
     bool showExplanations = true;
@@ -44,15 +42,7 @@ struct SceneState {
     bool showLabels = true;         // the singled-out group's 3-D labels; off only in blank worksheets
     ViewMode viewMode = VIEW_CRANK;
 
-    // Animation
-    double crankAngle = 0.0;        // degrees over one four-stroke cycle, [0, 720]
     double speed = 0.1;             // crank revolutions per second, may be zero or negative
-    double lastFrameTime = 0.0;     // elapsed-time clock at the end of the last step, ms
-    double fps = 0.0;               // frames per second of the last step
-    bool flickering = false;        // a light-0 flicker sequence is running
-    int flashCountdown = 5;         // toggles left in the running sequence
-    bool light0Lit = false;         // mirrors whether GL_LIGHT0 is enabled
-    double lastFlashTime = 0.0;     // elapsed-time clock at the last flicker toggle, ms
 
     // Camera
     double azimuth = 6.963;         // radians about world z, from +x towards +y
@@ -61,6 +51,32 @@ struct SceneState {
     Vec3 eye;                       // always the orbit point of the three above
     Vec3 lookAt{0.0, 0.0, 0.5};     // model units, never changed
     double zoom = 0.2;              // uniform scale after the viewing transform, never below 0
+};
+
+// The settings, the window, the animation clock, the mouse and the GL scene objects; the
+// objects stay apart from the copyable settings.
+struct SceneState : SceneSettings {
+    SceneState();
+    ~SceneState();
+    SceneState(const SceneState&) = delete;
+    SceneState& operator=(const SceneState&) = delete;
+
+    SceneSettings& settings() { return *this; }
+    const SceneSettings& settings() const { return *this; }
+
+    // Window: the size asked for at creation; also the overlay's 2-D frame, never changed.
+    int windowWidth = kStartWindowWidth;    // pixels at start; overlay units
+    int windowHeight = kStartWindowHeight;  // pixels at start; overlay units
+    float aspect = 0.0f;            // width / height of the last reshape
+
+    // Animation
+    double crankAngle = 0.0;        // degrees over one four-stroke cycle, [0, 720]
+    double lastFrameTime = 0.0;     // elapsed-time clock at the end of the last step, ms
+    double fps = 0.0;               // frames per second of the last step
+    bool flickering = false;        // a light-0 flicker sequence is running
+    int flashCountdown = 5;         // toggles left in the running sequence
+    bool light0Lit = false;         // mirrors whether GL_LIGHT0 is enabled
+    double lastFlashTime = 0.0;     // elapsed-time clock at the last flicker toggle, ms
 
     // Mouse, GLUT window coordinates in pixels (origin top left, y downwards)
     int pressX = 0;

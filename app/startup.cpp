@@ -121,7 +121,12 @@ void onReshape(int width, int height)
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDeg, scene.aspect, kNearPlane, kFarPlane);
+    applyProjection();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void applyProjection()
+{
+    gluPerspective(kFieldOfViewDeg, scene.aspect, kNearPlane, kFarPlane);
 }

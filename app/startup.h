@@ -17,3 +17,6 @@ bool consoleIsUtf8();                       // from the user's locale settings
 void printBanner();
 void initScene();                           // needs the window's GL context current
 void onReshape(int width, int height);
+// The 3-D perspective of the window's aspect, multiplied onto the current matrix: the frame's
+// projection (set by onReshape) and the pick pass's, behind its pick matrix.
+void applyProjection();

@@ -42,12 +42,7 @@ void openWindowOnce()
 
 void resetToStartValues()
 {
-    scene.showHelp = true;
-    scene.showExplanations = true;
-    scene.showGas = true;
-    scene.showBlock = true;
-    scene.texturesOn = false;
-    scene.viewMode = VIEW_CRANK;
+    scene.settings() = SceneSettings{};
     scene.crankAngle = 100.0;               // inside the intake window: all gas charges drawn
 }
 

@@ -6,19 +6,18 @@
 #include "app/scene_state.h"
 #include "app/startup.h"
 #include "interaction/camera.h"
-#include "model/crank_train.h"
-#include "model/engine_block.h"
-#include "model/valve.h"
+#include "render/display.h"
 
 namespace {
 
 constexpr int kSelectBufferSize = 1024;     // entries; three records of four at the most
 constexpr double kPickRegion = 3.0;         // pixels on each side
 constexpr double kSpeedStep = 0.1;          // revolutions per second per wheel step
-constexpr double kStartSpeed = 0.1;
 constexpr int kWheelBack = 3;               // GLUT's numbers for the wheel's two directions
 constexpr int kWheelForward = 4;
 constexpr GLuint kNoName = 0xFFFFFFFFu;     // placeholder that the group names replace
+
+void loadPickName(ViewMode group) { glLoadName(group); }
 
 }  // namespace
 
@@ -38,7 +37,7 @@ void onMouse(int button, int state, int x, int y)
         scene.leftDragging = false;
         scene.rightDragging = true;
         break;
-    case GLUT_MIDDLE_BUTTON: scene.speed = kStartSpeed; break;
+    case GLUT_MIDDLE_BUTTON: scene.speed = SceneSettings{}.speed; break;
     case kWheelBack: scene.speed -= kSpeedStep; break;
     case kWheelForward: scene.speed += kSpeedStep; break;
     default: break;
@@ -60,7 +59,7 @@ void pickObject(int x, int y)
     glPushMatrix();
     glLoadIdentity();
     gluPickMatrix(x, viewport[3] - y, kPickRegion, kPickRegion, viewport);
-    gluPerspective(kFieldOfViewDeg, scene.aspect, kNearPlane, kFarPlane);
+    applyProjection();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -82,20 +81,9 @@ void pickObject(int x, int y)
 
 void drawPickScene()
 {
-    // Hit records follow the drawing order, so valves win over the crank train, which wins
-    // over the block, whatever their depths.
-    glLoadName(VIEW_VALVES);
-    drawValvePair(*scene.intakeValve, *scene.exhaustValve, scene.crankAngle);
-
-    glLoadName(VIEW_CRANK);
-    scene.crankTrain->draw(static_cast<float>(scene.crankAngle));
-
-    glLoadName(VIEW_BLOCK);
-    if (scene.showBlock) {
-        glPushMatrix();
-            scene.block->draw(false);
-        glPopMatrix();
-    }
+    // Hit records follow the frame's drawing order, so valves win over the crank train, which
+    // wins over the block, whatever their depths. The block is picked untextured.
+    drawPartGroups(loadPickName, false);
 }
 
 void applyPickHits(int hits, const unsigned* buffer)

@@ -3,6 +3,9 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "model/material.h"
 #include "model/mesh.h"
 #include "model/ppm_reader.h"
@@ -184,6 +187,29 @@ void EngineBlock::buildTexture()
     delete[] textureImage;
     textureImage = nullptr;
     if (refused != nullptr) reportInvalidPpm(kTextureFileName, refused);
+}
+
+unsigned char* EngineBlock::readPpm(const char* fileName, int* width, int* height)
+{
+    PpmFile image = readPpmFile(fileName);
+    switch (image.status) {
+    case PpmFileStatus::missing:
+        std::printf("fichier %s introuvable\n", fileName);
+        std::fflush(stdout);
+        std::exit(EXIT_FAILURE);
+    case PpmFileStatus::invalid:
+        reportInvalidPpm(fileName, image.error);
+        return nullptr;
+    case PpmFileStatus::noMemory:
+        std::printf("erreur d'allocation de l'image de texture\n");
+        std::fflush(stdout);
+        return nullptr;
+    case PpmFileStatus::read:
+        break;
+    }
+    *width = image.width;
+    *height = image.height;
+    return image.pixels.release();
 }
 
 const char* EngineBlock::uploadTexture(const unsigned char* rgb, int width, int height, GLuint* name)

@@ -15,10 +15,10 @@ public:
     // The casing (textured when asked and the image could be read), then the spark plug.
     void draw(bool textured);
 
-    // Reads a binary PPM file into a new RGB buffer (release with delete[]), rows in file order.
-    // A file that cannot be opened ends the process with EXIT_FAILURE; an invalid file (anything
-    // but a regular file too, which is never opened) or a failed allocation gives a message on
-    // standard output and a null result. Memory and reads follow the header, not the file size.
+    // The texture image read by the PPM reader into a new RGB buffer (release with delete[]),
+    // rows in file order. Here the program decides: a file that cannot be opened ends it with
+    // EXIT_FAILURE, as textures were asked for; an invalid file or a failed allocation gives a
+    // message on standard output and a null result, and the block is drawn without it.
     static unsigned char* readPpm(const char* fileName, int* width, int* height);
 
     // The image as the texture, with its mipmaps, into a new texture object named in *name.

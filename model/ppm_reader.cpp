@@ -5,16 +5,14 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
-
-#include "model/engine_block.h"
 
 namespace {
 
 constexpr int kBytesPerPixel = 3;                   // red, green, blue, one byte each
 constexpr long long kMaxSampleValue = 255;          // one byte a sample
+constexpr std::size_t kMaxHeaderBytes = 16384;      // the header is read in one read of this size
 
 // Opening a named pipe waits for a writer, and opening a device may act on it: the file is
 // opened without waiting where the system has the notion.
@@ -98,38 +96,44 @@ std::size_t pixelBytes(const PpmHeader& header)
     return static_cast<std::size_t>(header.width) * static_cast<std::size_t>(header.height) * kBytesPerPixel;
 }
 
-[[noreturn]] void reportMissing(const char* fileName)
+PpmFile failed(PpmFileStatus status, const char* reason = nullptr)
 {
-    std::printf("fichier %s introuvable\n", fileName);
-    std::fflush(stdout);
-    std::exit(EXIT_FAILURE);
+    PpmFile result;
+    result.status = status;
+    result.error = reason;
+    return result;
 }
 
-unsigned char* refuse(std::FILE* file, const char* fileName, const char* reason)
+PpmFile refuse(std::FILE* file, const char* reason)
 {
     if (file != nullptr) std::fclose(file);
-    reportInvalidPpm(fileName, reason);
-    return nullptr;
+    return failed(PpmFileStatus::invalid, reason);
 }
 
-// The named file opened for reading when it is a regular file; a message and null when it is
-// anything else. A name that cannot be opened ends the process.
-std::FILE* openRegular(const char* fileName)
+// The named file opened for reading when it is a regular file; null, with why in *refusal,
+// when it cannot be opened or is anything else.
+std::FILE* openRegular(const char* fileName, PpmFile* refusal)
 {
     struct stat info;
-    if (stat(fileName, &info) != 0) reportMissing(fileName);
+    if (stat(fileName, &info) != 0) {
+        *refusal = failed(PpmFileStatus::missing);
+        return nullptr;
+    }
     if (!S_ISREG(info.st_mode)) {
-        refuse(nullptr, fileName, kNotRegular);
+        *refusal = failed(PpmFileStatus::invalid, kNotRegular);
         return nullptr;
     }
     const int fd = open(fileName, O_RDONLY | kOpenAsBytes | kOpenWithoutWaiting);
-    if (fd < 0) reportMissing(fileName);
+    if (fd < 0) {
+        *refusal = failed(PpmFileStatus::missing);
+        return nullptr;
+    }
     // The name may have been given to something else between the look and the open.
     const char* reason = fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ? kNotRegular : nullptr;
     std::FILE* file = reason ? nullptr : fdopen(fd, "rb");
     if (file == nullptr) {
         close(fd);
-        refuse(nullptr, fileName, reason ? reason : kReadFailed);
+        *refusal = failed(PpmFileStatus::invalid, reason ? reason : kReadFailed);
     }
     return file;
 }
@@ -210,46 +214,43 @@ void reportInvalidPpm(const char* fileName, const char* reason)
     std::fflush(stdout);
 }
 
-unsigned char* EngineBlock::readPpm(const char* fileName, int* width, int* height)
+PpmFile readPpmFile(const char* fileName)
 {
-    std::FILE* file = openRegular(fileName);
-    if (file == nullptr) return nullptr;
+    PpmFile refusal;
+    std::FILE* file = openRegular(fileName, &refusal);
+    if (file == nullptr) return refusal;
 
     // The header from one bounded read; memory and time then follow the picture, not the file.
-    unsigned char start[kPpmMaxHeaderBytes];
+    unsigned char start[kMaxHeaderBytes];
     const std::size_t got = std::fread(start, 1, sizeof start, file);
-    if (std::ferror(file)) return refuse(file, fileName, kReadFailed);
+    if (std::ferror(file)) return refuse(file, kReadFailed);
     const PpmHeader header = parsePpmHeader(start, got);
     // A full read may have cut the header, or the CR LF pair that ends it, short.
     const bool cut = got == sizeof start &&
                      (header.error == kEndInHeader || (header.error == nullptr && header.pixelOffset >= got));
-    if (cut) return refuse(file, fileName, kHeaderTooLong);
-    if (header.error != nullptr) return refuse(file, fileName, header.error);
+    if (cut) return refuse(file, kHeaderTooLong);
+    if (header.error != nullptr) return refuse(file, header.error);
 
     const std::size_t bytes = pixelBytes(header);
     struct stat info;
-    if (fstat(fileno(file), &info) != 0) return refuse(file, fileName, kReadFailed);
-    if (static_cast<unsigned long long>(info.st_size) < header.pixelOffset + bytes)
-        return refuse(file, fileName, kShortPixels);
+    if (fstat(fileno(file), &info) != 0) return refuse(file, kReadFailed);
+    if (static_cast<unsigned long long>(info.st_size) < header.pixelOffset + bytes) return refuse(file, kShortPixels);
 
-    unsigned char* buffer = new (std::nothrow) unsigned char[bytes];
-    if (buffer == nullptr) {
+    PpmFile image;
+    image.pixels.reset(new (std::nothrow) unsigned char[bytes]);
+    if (!image.pixels) {
         std::fclose(file);
-        std::printf("erreur d'allocation de l'image de texture\n");
-        std::fflush(stdout);
-        return nullptr;
+        return failed(PpmFileStatus::noMemory);
     }
     // One block read of the pixels; a file that shrank meanwhile comes up short, one that grew
     // costs nothing more.
     const bool complete = std::fseek(file, static_cast<long>(header.pixelOffset), SEEK_SET) == 0 &&
-                          std::fread(buffer, 1, bytes, file) == bytes;
-    const bool failed = std::ferror(file) != 0;
-    if (!complete) {
-        delete[] buffer;
-        return refuse(file, fileName, failed ? kReadFailed : kShortPixels);
-    }
+                          std::fread(image.pixels.get(), 1, bytes, file) == bytes;
+    const bool readFailed = std::ferror(file) != 0;
+    if (!complete) return refuse(file, readFailed ? kReadFailed : kShortPixels);
     std::fclose(file);
-    *width = header.width;
-    *height = header.height;
-    return buffer;
+    image.status = PpmFileStatus::read;
+    image.width = header.width;
+    image.height = header.height;
+    return image;
 }

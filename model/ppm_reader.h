@@ -3,12 +3,12 @@
 // and points; it allocates nothing and never reads outside [data, data + size).
 
 #include <cstddef>
+#include <memory>
 
 // Largest side accepted, in pixels: the largest image then costs 48 MiB and its first
 // textured frame about 0.2 s on a software renderer (docs/reliability.md).
 constexpr int kPpmMaxSide = 4096;
 constexpr long long kPpmMaxPixels = static_cast<long long>(kPpmMaxSide) * kPpmMaxSide;
-constexpr std::size_t kPpmMaxHeaderBytes = 16384;   // the header is read in one read of this size
 
 struct PpmHeader {
     int width = 0;                          // pixels, 1 to kPpmMaxSide when valid
@@ -32,5 +32,21 @@ struct PpmImage {
 PpmHeader parsePpmHeader(const unsigned char* data, std::size_t size);   // pixels need not follow
 PpmImage parsePpm(const unsigned char* data, std::size_t size);          // header and every pixel
 
-// The reader's message about a file it does not use: "fichier <name> invalide: <reason>".
+enum class PpmFileStatus { read, missing, invalid, noMemory };
+
+// What reading an image file gave: the pixels, or why there are none.
+struct PpmFile {
+    PpmFileStatus status = PpmFileStatus::missing;
+    int width = 0;                          // pixels, when read
+    int height = 0;
+    std::unique_ptr<unsigned char[]> pixels;    // width x height x 3 bytes, rows in file order
+    const char* error = nullptr;            // French reason (ASCII) when invalid
+};
+
+// Reads a binary PPM file whole. Anything but a regular file is refused without being opened
+// (a pipe or a device would be waited on or acted upon); memory and reads follow the header,
+// not the file's size. It says nothing and ends nothing: the caller reports and decides.
+PpmFile readPpmFile(const char* fileName);
+
+// The message about a file that is not used: "fichier <name> invalide: <reason>".
 void reportInvalidPpm(const char* fileName, const char* reason);

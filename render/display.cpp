@@ -70,6 +70,22 @@ void highlightGroup(ViewMode group)
     }
 }
 
+void drawPartGroups(void (*beforeGroup)(ViewMode group), bool texturedBlock)
+{
+    beforeGroup(VIEW_VALVES);
+    drawValvePair(*scene.intakeValve, *scene.exhaustValve, scene.crankAngle);
+
+    beforeGroup(VIEW_CRANK);
+    scene.crankTrain->draw(static_cast<float>(scene.crankAngle));
+
+    if (scene.showBlock) {
+        glPushMatrix();
+            beforeGroup(VIEW_BLOCK);
+            scene.block->draw(texturedBlock);
+        glPopMatrix();
+    }
+}
+
 void drawFrame()
 {
     prepareOverlayText();
@@ -80,18 +96,7 @@ void drawFrame()
         applyCamera();
         placeEngineLights();
 
-        highlightGroup(VIEW_VALVES);
-        drawValvePair(*scene.intakeValve, *scene.exhaustValve, scene.crankAngle);
-
-        highlightGroup(VIEW_CRANK);
-        scene.crankTrain->draw(static_cast<float>(scene.crankAngle));
-
-        if (scene.showBlock) {
-            glPushMatrix();
-                highlightGroup(VIEW_BLOCK);
-                scene.block->draw(scene.texturesOn);
-            glPopMatrix();
-        }
+        drawPartGroups(highlightGroup, scene.texturesOn);
 
         // Translucent, so last; never highlighted.
         if (scene.showGas) {

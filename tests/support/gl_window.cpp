@@ -12,7 +12,6 @@
 
 #include "app/scene_state.h"
 #include "app/startup.h"
-#include "interaction/camera.h"
 
 namespace testgl {
 namespace {
@@ -144,16 +143,8 @@ int countBright(int x0, int y0, int x1, int y1, int minLevel)
 
 void resetToStartValues()
 {
-    scene.azimuth = 6.963;
-    scene.elevation = -3.5996;
-    scene.distance = 10.0;
-    scene.zoom = 0.2;
-    updateEyePosition();
+    scene.settings() = SceneSettings{};
     scene.crankAngle = 0.0;
-    scene.speed = 0.1;
-    scene.viewMode = VIEW_CRANK;
-    scene.showHelp = scene.showExplanations = scene.showGas = scene.showBlock = true;
-    scene.showFps = scene.showLightMarkers = scene.texturesOn = false;
     scene.flickering = scene.light0Lit = false;
     scene.flashCountdown = 5;
     scene.leftDragging = scene.rightDragging = false;

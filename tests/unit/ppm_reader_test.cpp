@@ -270,6 +270,24 @@ TEST(PpmFile, ReturnsACopyOfThePixelsInFileOrder)
     delete[] image;
 }
 
+TEST(PpmFile, TheReaderReportsAndLeavesTheDecisionToItsCaller)
+{
+    // Read straight from the reader, a missing or bad file is a status and a reason: nothing is
+    // printed and the process goes on, whoever asks (the program, or the tool checking first).
+    testx::TempDir dir;
+    testing::internal::CaptureStdout();
+    const PpmFile missing = readPpmFile(dir.file("absent.ppm").c_str());
+    const PpmFile bad = readPpmFile(dir.write("bad.ppm", "P6\n0 1\n255\nabc").c_str());
+    const PpmFile good = readPpmFile(dir.write("good.ppm", "P6\n1 1\n255\nabc").c_str());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(missing.status, PpmFileStatus::missing);
+    EXPECT_EQ(missing.pixels, nullptr);
+    EXPECT_EQ(bad.status, PpmFileStatus::invalid);
+    EXPECT_STREQ(bad.error, kWidth);
+    ASSERT_EQ(good.status, PpmFileStatus::read);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(good.pixels.get()), 3), "abc");
+}
+
 TEST(PpmFile, InvalidFilesGiveNoBufferAndOneMessage)
 {
     testx::TempDir dir;

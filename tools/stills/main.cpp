@@ -85,7 +85,7 @@ int run(int argc, char** argv)
     if (!twice.empty()) return refuseUsage(twice);
 
     const ViewSettings& view = options.settings;
-    const bool textures = options.needsDisplay() && view.textures;
+    const bool textures = options.needsDisplay() && view.scene.texturesOn;
     if (textures) {
         const std::string unusable = textureProblem();
         if (!unusable.empty()) return refuse("--textures on: " + unusable);

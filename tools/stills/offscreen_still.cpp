@@ -22,14 +22,8 @@ void onFirstExpose() { exposed = true; }
 
 void applySettings(const ViewSettings& s, double angleDeg)
 {
+    scene.settings() = s.scene;
     scene.crankAngle = angleDeg;
-    scene.viewMode = s.view;
-    scene.showHelp = s.helpScreen;
-    scene.showExplanations = s.explanations;
-    scene.showGas = s.gas;
-    scene.showBlock = s.block;
-    scene.texturesOn = s.textures;
-    scene.showLabels = s.labels;
 }
 
 // The window at the size of the frame asked for: without a window manager a resize is done

@@ -194,13 +194,13 @@ const char* takeValue(int id, const std::string& v, Options* o)
     case kFrames:
         return parseCount(v, kMaxFrames, &o->frames) && o->frames >= kMinFrames ? nullptr : "a count from 2 to 720";
     case kAngle: return parseAngle(v, &o->angleDeg) ? nullptr : "degrees from 0 to 720";
-    case kView: return parseView(v, &s.view) ? nullptr : "engine, block, crank or valves";
+    case kView: return parseView(v, &s.scene.viewMode) ? nullptr : "engine, block, crank or valves";
     case kSize: return parseSize(v, &s.width, &s.height) ? nullptr : "WIDTHxHEIGHT, each 16 to 8192 pixels";
-    case kHelpScreen: return parseSwitch(v, &s.helpScreen) ? nullptr : "on or off";
-    case kExplanations: return parseSwitch(v, &s.explanations) ? nullptr : "on or off";
-    case kGas: return parseSwitch(v, &s.gas) ? nullptr : "on or off";
-    case kBlock: return parseSwitch(v, &s.block) ? nullptr : "on or off";
-    case kTextures: return parseSwitch(v, &s.textures) ? nullptr : "on or off";
+    case kHelpScreen: return parseSwitch(v, &s.scene.showHelp) ? nullptr : "on or off";
+    case kExplanations: return parseSwitch(v, &s.scene.showExplanations) ? nullptr : "on or off";
+    case kGas: return parseSwitch(v, &s.scene.showGas) ? nullptr : "on or off";
+    case kBlock: return parseSwitch(v, &s.scene.showBlock) ? nullptr : "on or off";
+    case kTextures: return parseSwitch(v, &s.scene.texturesOn) ? nullptr : "on or off";
     default: return "nothing";
     }
 }

@@ -17,17 +17,12 @@ enum class DocumentFormat { png, svg, pdf };
 // By the extension, in any case; false when it is none of the three.
 bool formatOf(const std::string& path, DocumentFormat* format);
 
-// How the engine is shown, the program's own start values by default.
+// How the engine is shown: the program's own settings, its start values by default, and the
+// picture's size.
 struct ViewSettings {
-    ViewMode view = VIEW_CRANK;
-    int width = 800;                        // pixels
-    int height = 600;                       // pixels
-    bool helpScreen = true;
-    bool explanations = true;
-    bool gas = true;
-    bool block = true;
-    bool textures = false;
-    bool labels = true;                     // the 3-D labels of the singled-out group
+    SceneSettings scene;
+    int width = kStartWindowWidth;          // pixels
+    int height = kStartWindowHeight;        // pixels
 };
 
 struct Options {

@@ -157,9 +157,9 @@ bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view)
     ViewSettings settings = view;
     settings.width = kStillPixelsWide;
     settings.height = kStillPixelsHigh;
-    settings.helpScreen = false;
-    settings.explanations = false;          // on paper, beside the still
-    settings.labels = !blank;
+    settings.scene.showHelp = false;
+    settings.scene.showExplanations = false;    // on paper, beside the still
+    settings.scene.showLabels = !blank;
     RgbImage stills[kStrokeCount];
     for (int i = 0; i < kStrokeCount; ++i)
         if (!renderFrame(settings, tellingAngleDeg(i + 1), &stills[i])) return false;

@@ -1,0 +1,32 @@
+#include "tools/stills/printed_texts.h"
+
+namespace stills {
+
+namespace {
+
+constexpr const char* kTitles[] = {
+    "Temps 1\u00A0: Admission",
+    "Temps 2\u00A0: Compression",
+    "Temps 3\u00A0: Explosion (combustion-détente)",
+    "Temps 4\u00A0: Échappement",
+};
+
+constexpr const char* kExplanations[] = {
+    "La soupape d'admission est ouverte, celle d'échappement est fermée. Le piston descend, "
+    "aspirant ainsi le mélange qui se trouve dans la tubulure d'admission.",
+    "La soupape d'admission se ferme. Le piston remonte en comprimant les gaz. Il se produit un "
+    "échauffement qui amène l'air ou le mélange à une température qui favorise l'explosion.",
+    "Une étincelle vient amorcer la combustion du mélange. Il s'ensuit une inflammation du "
+    "mélange, qui produit une détente de celui-ci. Le piston redescend alors avec une force "
+    "importante.",
+    "Arrivé en fin de détente et en bas du cylindre, le piston remonte. La soupape d'échappement "
+    "est ouverte, et les gaz brûlés peuvent s'évacuer par le collecteur d'échappement.",
+};
+
+}  // namespace
+
+const char* printedStrokeTitle(int stroke) { return kTitles[stroke - 1]; }
+
+const char* printedStrokeExplanation(int stroke) { return kExplanations[stroke - 1]; }
+
+}  // namespace stills
