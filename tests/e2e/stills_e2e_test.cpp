@@ -278,7 +278,8 @@ TEST(StillsFiles, NothingPlantedOrLinkedIsReplacedModesStayDevicesAndPipesAreWri
     ASSERT_EQ(symlink("/dev/null", (dir + "/null.png").c_str()), 0);
     ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--timing-csv", dir + "/t.csv", "--timing-png", dir + "/p.png", "--timing", dir + "/t.svg"},
+         {std::vector<std::string>{"--timing-csv", dir + "/t.csv", "--timing-png", dir + "/p.png", "--timing",
+                                   dir + "/t.svg"},
           {"--timing-csv", dir + "/private.csv", "--timing", dir + "/link.svg", "--timing-png", dir + "/null.png"}}) {
         const Result r = runStills(args);
         EXPECT_EQ(r.exitCode, 0) << r.errors;
@@ -323,12 +324,14 @@ TEST(StillsRefusal, AMissingFolderOrAnUnusableTextureIsFoundBeforeAnythingIsDraw
     const Scratch dir;
     // Neither a display nor Xvfb: a run that went on to draw would fail for want of one.
     const std::vector<std::string> noX{"DISPLAY=", "PATH=" + dir.dir};
-    const Result folder = runStills({"--output", dir + "/ok.png", "--animation", "/nonexistent/c.gif", "--frames", "720"}, noX);
+    const Result folder =
+        runStills({"--output", dir + "/ok.png", "--animation", "/nonexistent/c.gif", "--frames", "720"}, noX);
     EXPECT_EQ(folder.exitCode, 1);
     EXPECT_EQ(folder.errors, "tarvex-stills: cannot write '/nonexistent/c.gif': No such file or directory\n");
     const Result missing = runStills({"--output", dir + "/ok.png", "--textures", "on"}, noX, dir.dir);
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.errors, "tarvex-stills: --textures on: textureAluminum.ppm (in " + dir.dir + ") cannot be opened\n")
+    EXPECT_EQ(missing.errors,
+              "tarvex-stills: --textures on: textureAluminum.ppm (in " + dir.dir + ") cannot be opened\n")
         << missing.errors;
     dir.write("textureAluminum.ppm", "P6\n9000 10\n255\n");
     const Result large = runStills({"--output", dir + "/ok.png", "--textures", "on"}, noX, dir.dir);

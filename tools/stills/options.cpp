@@ -189,8 +189,8 @@ const char* takeValue(int id, const std::string& v, Options* o)
     case kTiming:
         o->timing = v;
         if (v == kStandardOutput) o->timingFormat = DocumentFormat::svg;
-        return v == kStandardOutput || formatOf(v, &o->timingFormat) ? nullptr
-                                                                      : "a file name ending in .png, .svg or .pdf, or -";
+        if (v == kStandardOutput || formatOf(v, &o->timingFormat)) return nullptr;
+        return "a file name ending in .png, .svg or .pdf, or -";
     case kFrames:
         return parseCount(v, kMaxFrames, &o->frames) && o->frames >= kMinFrames ? nullptr : "a count from 2 to 720";
     case kAngle: return parseAngle(v, &o->angleDeg) ? nullptr : "degrees from 0 to 720";

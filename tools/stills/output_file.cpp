@@ -22,6 +22,8 @@ constexpr size_t kMaxStemBytes = 200;       // of the name kept in its temporary
 constexpr int kRandomChars = 8;             // 62^8 names, too many to plant them all beforehand
 constexpr int kNameTries = 100;             // names already taken tried before giving up
 constexpr mode_t kPrivateMode = 0600;       // until the temporary has its owner and mode
+constexpr unsigned char kUtf8TailMask = 0xC0;   // the top bits that mark a byte inside a character
+constexpr unsigned char kUtf8TailBits = 0x80;
 
 std::string randomSuffix()
 {
@@ -40,7 +42,7 @@ std::string randomSuffix()
 std::string stemOf(const std::string& name)
 {
     size_t n = std::min(name.size(), kMaxStemBytes);
-    while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) --n;
+    while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & kUtf8TailMask) == kUtf8TailBits) --n;
     return name.substr(0, n);
 }
 

@@ -42,7 +42,8 @@ bool kindOfName(const std::string& path, OutputKind* kind)
 
 OutputKind kindOf(DocumentFormat format)
 {
-    return format == DocumentFormat::svg ? OutputKind::svg : format == DocumentFormat::pdf ? OutputKind::pdf : OutputKind::png;
+    if (format == DocumentFormat::svg) return OutputKind::svg;
+    return format == DocumentFormat::pdf ? OutputKind::pdf : OutputKind::png;
 }
 
 }  // namespace

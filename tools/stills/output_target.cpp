@@ -89,7 +89,8 @@ std::string whyNotOpened(const std::string& path, int error)
     if (error == ENXIO && seen && S_ISSOCK(st.st_mode)) return "it is a socket, not a file";
     char text[PATH_MAX];
     const ssize_t n = readlink(path.c_str(), text, sizeof text - 1);
-    if (error == ENOENT && n >= 0) return "it is a link to '" + std::string(text, static_cast<size_t>(n)) + "', which does not exist";
+    if (error == ENOENT && n >= 0)
+        return "it is a link to '" + std::string(text, static_cast<size_t>(n)) + "', which does not exist";
     return std::strerror(error);
 }
 

@@ -14,11 +14,14 @@ constexpr int kBinCentre = (1 << kDropBits) / 2;                   // of a level
 
 int binOf(const unsigned char* pixel)
 {
-    return (pixel[0] >> kDropBits) << (2 * kHistogramBitsPerChannel) | (pixel[1] >> kDropBits) << kHistogramBitsPerChannel
-           | (pixel[2] >> kDropBits);
+    return (pixel[0] >> kDropBits) << (2 * kHistogramBitsPerChannel)
+           | (pixel[1] >> kDropBits) << kHistogramBitsPerChannel | (pixel[2] >> kDropBits);
 }
 
-int levelOf(int bin, int channel) { return (bin >> (kHistogramBitsPerChannel * (kChannels - 1 - channel))) & kLevelMask; }
+int levelOf(int bin, int channel)
+{
+    return (bin >> (kHistogramBitsPerChannel * (kChannels - 1 - channel))) & kLevelMask;
+}
 
 // Bins [begin, end) of the list being cut.
 struct Box {
@@ -82,7 +85,8 @@ std::array<unsigned char, 3> meanColour(const std::vector<int>& list, const Box&
         for (int c = 0; c < kChannels; ++c) sum[c] += bin.sum[c];
     }
     std::array<unsigned char, 3> colour{};
-    for (int c = 0; c < kChannels; ++c) colour[static_cast<size_t>(c)] = static_cast<unsigned char>((sum[c] + n / 2) / n);
+    for (int c = 0; c < kChannels; ++c)
+        colour[static_cast<size_t>(c)] = static_cast<unsigned char>((sum[c] + n / 2) / n);   // rounded
     return colour;
 }
 
