@@ -77,7 +77,6 @@ constexpr float kPlugBaseX = 7.6f;
 constexpr float kPlugRadius = 0.2f;
 constexpr float kPlugLength = 0.4f;
 
-const char* const kTextureFile = "textureAluminum.ppm";  // looked up in the working directory
 const char* const kBeyondRenderer = "image trop grande pour le rendu OpenGL";
 const char* const kNoMipmaps = "construction des mipmaps impossible";
 
@@ -181,13 +180,13 @@ void EngineBlock::draw(bool textured)
 void EngineBlock::buildTexture()
 {
     textureTried = true;
-    textureImage = readPpm(kTextureFile, &textureWidth, &textureHeight);
+    textureImage = readPpm(kTextureFileName, &textureWidth, &textureHeight);
     if (textureImage == nullptr) return;
     const char* refused = uploadTexture(textureImage, textureWidth, textureHeight, &textureName);
     // OpenGL keeps its own copy of the image and of every mipmap level.
     delete[] textureImage;
     textureImage = nullptr;
-    if (refused != nullptr) reportInvalidPpm(kTextureFile, refused);
+    if (refused != nullptr) reportInvalidPpm(kTextureFileName, refused);
 }
 
 unsigned char* EngineBlock::readPpm(const char* fileName, int* width, int* height)

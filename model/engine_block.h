@@ -11,6 +11,8 @@
 Vec3 sparkPlugTip();                        // in the combustion chamber, world model units
 Vec3 cylinderWallPoint();                   // in the barrel's wall on the -y side, half-way along
 
+constexpr const char* kTextureFileName = "textureAluminum.ppm";   // looked up in the working directory
+
 class EngineBlock {
 public:
     EngineBlock();                          // compiles the lists; needs a current GL context

@@ -10,7 +10,7 @@ packages=(
   # building: compiler, CMake, the libraries and their headers, the test frameworks
   cmake g++ make pkg-config
   freeglut3-dev libbenchmark-dev libcairo2-dev libgif-dev libgl1-mesa-dri libglu1-mesa-dev
-  libgtest-dev libpng-dev libx11-dev
+  libgtest-dev libpng-dev libx11-dev libxau-dev
   # packaging: CPack's DEB generator (dpkg-shlibdeps, and file to tell binaries apart), the tool's
   # manual page, and the checks of the package, its menu entry and its software-centre data
   appstream desktop-file-utils dpkg-dev file help2man lintian

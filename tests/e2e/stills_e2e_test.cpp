@@ -1,5 +1,6 @@
 // The stills tool run as a user runs it: its options, its files, and the pictures it draws.
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,11 +42,12 @@ struct Result {
     std::string output;
 };
 
-Result runStills(const std::vector<std::string>& args, const std::vector<std::string>& env = {})
+Result runStills(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
+                 const std::string& workingDir = TARVEX_BUILD_DIR)
 {
     std::vector<std::string> argv{TARVEX_STILLS};
     argv.insert(argv.end(), args.begin(), args.end());
-    Program program(argv, TARVEX_BUILD_DIR, env);
+    Program program(argv, workingDir, env);
     Result result;
     const int status = program.waitExit(kRunTimeoutMs);
     if (status != -1 && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
@@ -67,6 +69,36 @@ struct Scratch : testx::TempDir {
     std::string operator+(const std::string& name) const { return dir + name; }
     std::string dir;
 };
+
+// The names in a folder, sorted.
+std::vector<std::string> entries(const std::string& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The display number an X server process listens on, from its sockets' names; -1 if none yet.
+int displayOf(pid_t server)
+{
+    std::vector<std::string> sockets;
+    std::error_code e;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(server) + "/fd", e)) {
+        const std::string link = std::filesystem::read_symlink(fd.path(), e).string();
+        if (link.rfind("socket:[", 0) == 0) sockets.push_back(link.substr(8, link.size() - 9));
+    }
+    std::ifstream table("/proc/net/unix");
+    for (std::string line; std::getline(table, line);) {
+        std::istringstream fields(line);
+        std::string f[8];
+        for (std::string& field : f) fields >> field;
+        const size_t at = f[7].find("/tmp/.X11-unix/X");
+        if (at != std::string::npos && std::count(sockets.begin(), sockets.end(), f[6]) != 0)
+            return std::stoi(f[7].substr(at + 16));
+    }
+    return -1;
+}
 
 // What a poppler tool prints about a file, its whitespace collapsed to single spaces.
 std::string popplerSays(const std::string& command)
@@ -238,6 +270,11 @@ TEST(StillsOptions, BadOptionsAndValuesAreRefusedWithStatusTwoAndAMessage)
         {{"--timing", dir + "/t.jpg"}, "ending in .png, .svg or .pdf"},
         {{"--frames", "1", "--animation", out}, "bad value '1' for --frames"},
         {{"--output", out, "stray"}, "unexpected argument 'stray'"},
+        {{"--tim", out}, "ambiguous option '--tim': it could be --timing, --timing-png, --timing-csv"},
+        {{"--output", dir + "/a.gif"}, "writes a PNG image, but '" + dir.dir + "/a.gif' names a GIF animation"},
+        {{"--animation", out}, "writes a GIF animation, but '" + out + "' names a PNG image"},
+        {{"--output", "-"}, "which standard output ('-') does not take"},
+        {{"--output", out, "--timing-png", out}, "name the same file"},
         // GLUT's own options are not this tool's.
         {{"-display", ":0", "--output", out}, "unknown option '-d'"},
     };
@@ -279,7 +316,7 @@ TEST(StillsFiles, AnUnwritablePathFailsAndLeavesNoFile)
         EXPECT_NE(r.exitCode, -1) << flag << " did not end";
         EXPECT_NE(r.errors.find("cannot write '" + path + "'"), std::string::npos) << r.errors;
     }
-    // A directory in the way: the temporary file is written, the rename fails and is cleaned up.
+    // A directory in the way: refused before a temporary file is made.
     const std::string inTheWay = dir + "/taken";
     ASSERT_EQ(mkdir(inTheWay.c_str(), 0755), 0);
     ASSERT_EQ(mkdir((inTheWay + "/child").c_str(), 0755), 0);
@@ -299,6 +336,135 @@ TEST(StillsFiles, AnUnwritablePathFailsAndLeavesNoFile)
     }
     struct stat device;
     EXPECT_TRUE(stat("/dev/full", &device) == 0 && S_ISCHR(device.st_mode));
+}
+
+TEST(StillsFiles, NothingPlantedOrLinkedIsReplacedModesStayDevicesAndPipesAreWrittenThrough)
+{
+    const Scratch dir;
+    // What another user may plant where temporaries used to go: a link, a file, a folder.
+    const std::string victim = dir.write("victim", "secret");
+    ASSERT_EQ(symlink(victim.c_str(), (dir + "/t.csv.tmp").c_str()), 0);
+    dir.write("p.png.tmp", "mine");
+    ASSERT_EQ(mkdir((dir + "/t.svg.tmp").c_str(), 0755), 0);
+    // A private file, a link to a file and a link to a device.
+    ASSERT_EQ(chmod(dir.write("private.csv", "old").c_str(), 0600), 0);
+    dir.write("real.svg", "old");
+    ASSERT_EQ(symlink("real.svg", (dir + "/link.svg").c_str()), 0);
+    ASSERT_EQ(symlink("/dev/null", (dir + "/null.png").c_str()), 0);
+    ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--timing-csv", dir + "/t.csv", "--timing-png", dir + "/p.png", "--timing",
+                                   dir + "/t.svg"},
+          {"--timing-csv", dir + "/private.csv", "--timing", dir + "/link.svg", "--timing-png", dir + "/null.png"}}) {
+        const Result r = runStills(args);
+        EXPECT_EQ(r.exitCode, 0) << r.errors;
+    }
+    std::ifstream victimFile(victim), planted(dir + "/p.png.tmp"), real(dir + "/real.svg");
+    std::string victimText, plantedText, realStart;
+    victimFile >> victimText;
+    planted >> plantedText;
+    real >> realStart;
+    EXPECT_EQ(victimText, "secret");
+    EXPECT_EQ(plantedText, "mine");
+    EXPECT_EQ(realStart.rfind("<?xml", 0), 0u) << "the link's file was not rewritten";
+    struct stat st;
+    EXPECT_TRUE(lstat((dir + "/link.svg").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(lstat((dir + "/null.png").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(lstat((dir + "/t.csv.tmp").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(stat((dir + "/private.csv").c_str(), &st) == 0 && (st.st_mode & 07777) == 0600 && st.st_size > 1000)
+        << std::oct << st.st_mode;
+    // Nothing else there: no temporary left.
+    EXPECT_EQ(entries(dir.dir), (std::vector<std::string>{"fifo", "link.svg", "null.png", "p.png", "p.png.tmp",
+                                                          "private.csv", "real.svg", "t.csv", "t.csv.tmp", "t.svg",
+                                                          "t.svg.tmp", "victim"}));
+
+    // Standard output redirected to a file, named through /proc as /dev/stdout names it (a link
+    // of our own: a fault must not cost the machine its /dev/stdout), and as '-'.
+    ASSERT_EQ(symlink("/proc/self/fd/1", (dir + "/stdout").c_str()), 0);
+    for (const std::string& name : {dir + "/stdout", std::string("-")}) {
+        const Result r = runStills({"--timing-csv", name}, {}, dir.dir);
+        EXPECT_EQ(r.exitCode, 0) << r.errors;
+        EXPECT_EQ(r.output.rfind("angle,piston_x,", 0), 0u) << name;
+    }
+    EXPECT_TRUE(lstat((dir + "/stdout").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_FALSE(exists(dir + "/-"));
+    // A pipe that nothing reads is refused at once, not waited on.
+    const Result fifo = runStills({"--output", dir + "/fifo"});
+    EXPECT_EQ(fifo.exitCode, 1);
+    EXPECT_NE(fifo.errors.find("named pipe that no program is reading"), std::string::npos) << fifo.errors;
+}
+
+TEST(StillsRefusal, AMissingFolderOrAnUnusableTextureIsFoundBeforeAnythingIsDrawn)
+{
+    const Scratch dir;
+    // Neither a display nor Xvfb: a run that went on to draw would fail for want of one.
+    const std::vector<std::string> noX{"DISPLAY=", "PATH=" + dir.dir};
+    const Result folder =
+        runStills({"--output", dir + "/ok.png", "--animation", "/nonexistent/c.gif", "--frames", "720"}, noX);
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_EQ(folder.errors, "tarvex-stills: cannot write '/nonexistent/c.gif': No such file or directory\n");
+    const Result missing = runStills({"--output", dir + "/ok.png", "--textures", "on"}, noX, dir.dir);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.errors,
+              "tarvex-stills: --textures on: textureAluminum.ppm (in " + dir.dir + ") cannot be opened\n")
+        << missing.errors;
+    dir.write("textureAluminum.ppm", "P6\n9000 10\n255\n");
+    const Result large = runStills({"--output", dir + "/ok.png", "--textures", "on"}, noX, dir.dir);
+    EXPECT_EQ(large.exitCode, 1);
+    EXPECT_NE(large.errors.find("sides of 1 to 4096 pixels"), std::string::npos) << large.errors;
+    EXPECT_EQ(missing.output + large.output, "");
+    EXPECT_EQ(entries(dir.dir), std::vector<std::string>{"textureAluminum.ppm"});
+}
+
+TEST(StillsDisplay, ThePrivateDisplayAdmitsItsOwnRunAndNoOtherUserNorAClientWithoutItsCookie)
+{
+    if (geteuid() != 0) GTEST_SKIP() << "another user is tried as nobody, which needs root";
+    const Scratch dir;
+    Program tool({TARVEX_STILLS, "--animation", dir + "/c.gif", "--frames", "720"}, TARVEX_BUILD_DIR,
+                 {"DISPLAY=", "TMPDIR=" + dir.dir});
+    const std::string self = std::to_string(tool.pid());
+    int number = -1;
+    for (int waited = 0; number < 0 && waited < kRunTimeoutMs; waited += 50) {
+        pid_t server = 0;
+        std::ifstream("/proc/" + self + "/task/" + self + "/children") >> server;
+        if (server > 0) number = displayOf(server);
+        testx::sleepMs(50);
+    }
+    ASSERT_GE(number, 0) << "no private display came up";
+    std::string folder;
+    for (const std::string& name : entries(dir.dir))
+        if (name.rfind("tarvex-stills-", 0) == 0) folder = dir + ("/" + name);
+    struct stat st;
+    ASSERT_TRUE(stat(folder.c_str(), &st) == 0 && (st.st_mode & 0777) == 0700) << folder;
+    const std::string xdpyinfo = "xdpyinfo -display :" + std::to_string(number) + " 2>&1";
+    std::string said;
+    EXPECT_EQ(run("env XAUTHORITY=" + folder + "/cookie " + xdpyinfo, 10), 0) << "the run's own cookie was refused";
+    EXPECT_NE(run("env -u XAUTHORITY " + xdpyinfo, 10, &said), 0);
+    EXPECT_NE(said.find("Authorization required"), std::string::npos) << said;
+    EXPECT_NE(run("setpriv --reuid=nobody --regid=nogroup --clear-groups " + xdpyinfo, 10, &said), 0);
+    EXPECT_NE(said.find("Authorization required"), std::string::npos) << said;
+}
+
+TEST(StillsDisplay, AnInterruptLeavesNoTemporaryNoCookieAndNoServer)
+{
+    const Scratch dir;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        Program tool({TARVEX_STILLS, "--animation", dir + "/c.gif", "--frames", "720"}, TARVEX_BUILD_DIR,
+                     {"DISPLAY=", "TMPDIR=" + dir.dir});
+        const std::string self = std::to_string(tool.pid());
+        pid_t server = 0;
+        for (int waited = 0; (server <= 0 || displayOf(server) < 0) && waited < kRunTimeoutMs; waited += 50) {
+            std::ifstream("/proc/" + self + "/task/" + self + "/children") >> server;
+            testx::sleepMs(50);
+        }
+        ASSERT_GT(server, 0) << "no private display came up";
+        EXPECT_EQ(entries(dir.dir).size(), 2u) << "the animation's temporary and the cookie's folder";
+        tool.kill(signal);
+        const int status = tool.waitExit(kRunTimeoutMs);
+        EXPECT_TRUE(status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << ": " << status;
+        EXPECT_EQ(entries(dir.dir), std::vector<std::string>{}) << "left after signal " << signal;
+        EXPECT_NE(kill(server, 0), 0) << "the server outlived signal " << signal;
+    }
 }
 
 TEST(StillsDisplay, WithoutADisplayAPrivateXvfbDrawsTheStillAndIsStoppedAfter)

@@ -60,6 +60,9 @@ Program::Program(const std::vector<std::string>& argv, const std::string& workin
         dup2(out, 1);
         dup2(err, 2);
         if (!workingDir.empty() && chdir(workingDir.c_str()) != 0) _exit(126);
+        // As from a terminal, whatever the suite's own caller ignores.
+        signal(SIGINT, SIG_DFL);
+        signal(SIGQUIT, SIG_DFL);
         for (const std::string& e : env) putenv(strdup(e.c_str()));
         std::vector<char*> args;
         for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));

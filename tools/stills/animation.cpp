@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "tools/stills/animation_frame.h"
 #include "tools/stills/output_file.h"
+#include "tools/stills/palette.h"
 
 namespace stills {
 
@@ -80,6 +82,17 @@ bool putFrame(GifFileType* gif, const GifByteType* previous, const GifByteType* 
     return true;
 }
 
+// The crank angle of frame f of frames over one cycle.
+double angleOfFrame(int f, int frames) { return kCycleDeg * f / frames; }
+
+// What failed, in giflib's words where it has some: a write's own reason, never a null text.
+std::string gifFailure(int error, const OutputFile& file)
+{
+    if (error == E_GIF_ERR_WRITE_FAILED) return file.writeError();
+    const char* text = GifErrorString(error);
+    return text != nullptr ? text : "the GIF encoder failed (giflib error " + std::to_string(error) + ")";
+}
+
 void showProgress(int done, int frames, const char* what)
 {
     static const bool terminal = isatty(STDERR_FILENO) != 0;
@@ -91,57 +104,56 @@ void showProgress(int done, int frames, const char* what)
 
 }  // namespace
 
-bool writeAnimation(const std::string& path, const ViewSettings& view, int frames)
+bool writeAnimation(OutputFile* file, const ViewSettings& view, int frames)
 {
     const int width = view.width, height = view.height;
     const size_t framePixels = static_cast<size_t>(width) * height;
-    // The colour planes of all frames one under the other, as GifQuantizeBuffer takes them.
-    std::vector<GifByteType> red(framePixels * frames), green(red.size()), blue(red.size());
     RgbImage image;
+    ColourHistogram histogram;
     for (int f = 0; f < frames; ++f) {
-        if (!renderAnimationFrame(view, kCycleDeg * f / frames, &image)) return false;
-        const size_t base = framePixels * f;
-        for (size_t i = 0; i < framePixels; ++i) {
-            red[base + i] = image.rgb[i * 3];
-            green[base + i] = image.rgb[i * 3 + 1];
-            blue[base + i] = image.rgb[i * 3 + 2];
-        }
-        showProgress(f + 1, frames, "rendered");
+        if (!renderAnimationFrame(view, angleOfFrame(f, frames), &image)) return false;
+        histogram.add(image.rgb.data(), framePixels);
+        showProgress(f + 1, frames, "sampled");
     }
-    std::vector<GifByteType> indices(red.size());
-    GifColorType palette[kGifColourTableSize] = {};
-    int colours = kPaletteColours;
-    if (GifQuantizeBuffer(static_cast<unsigned>(width), static_cast<unsigned>(height) * frames, &colours,
-                          red.data(), green.data(), blue.data(), indices.data(), palette) != GIF_OK) {
-        std::fprintf(stderr, "%s: cannot write '%s': the colours could not be reduced\n", kProgram, path.c_str());
-        return false;
-    }
+    const Palette palette = choosePalette(histogram, kPaletteColours);
+    GifColorType colours[kGifColourTableSize] = {};
+    for (size_t i = 0; i < palette.colours.size(); ++i)
+        colours[i] = GifColorType{palette.colours[i][0], palette.colours[i][1], palette.colours[i][2]};
 
-    OutputFile file(path);
-    if (!file.open()) return false;
     int error = 0;
-    GifFileType* gif = EGifOpen(&file, gifWrite, &error);
+    GifFileType* gif = EGifOpen(file, gifWrite, &error);
     if (gif == nullptr) {
-        file.fail(GifErrorString(error));
+        file->fail(gifFailure(error, *file).c_str());
         return false;
     }
     EGifSetGifVersion(gif, true);           // GIF89a: delays, transparency, looping
-    ColorMapObject* map = GifMakeMapObject(kGifColourTableSize, palette);
+    ColorMapObject* map = GifMakeMapObject(kGifColourTableSize, colours);
     bool ok = map != nullptr && EGifPutScreenDesc(gif, width, height, kColourResolutionBits, 0, map) == GIF_OK
               && putLoopExtension(gif);
+    error = map == nullptr ? E_GIF_ERR_NOT_ENOUGH_MEM : gif->Error;
+    // Only the frame before is kept, for what changed since.
+    std::vector<GifByteType> previous(framePixels), current(framePixels);
+    bool drawn = true;
     for (int f = 0; ok && f < frames; ++f) {
-        const GifByteType* current = &indices[framePixels * f];
-        ok = putFrame(gif, f == 0 ? nullptr : current - framePixels, current, width, height);
+        drawn = ok = renderAnimationFrame(view, angleOfFrame(f, frames), &image);
+        if (!drawn) break;
+        palette.map(image.rgb.data(), framePixels, current.data());
+        ok = putFrame(gif, f == 0 ? nullptr : previous.data(), current.data(), width, height);
+        if (!ok) error = gif->Error;
+        previous.swap(current);
         showProgress(f + 1, frames, "encoded");
     }
-    if (!ok) error = gif->Error;
     GifFreeMapObject(map);
-    if (EGifCloseFile(gif, &error) != GIF_OK) ok = false;
+    int closeError = 0;
+    if (EGifCloseFile(gif, &closeError) != GIF_OK && ok) {
+        ok = false;
+        error = closeError;
+    }
     if (!ok) {
-        file.fail(error == E_GIF_ERR_WRITE_FAILED ? "write failed (disk full?)" : GifErrorString(error));
+        file->fail(drawn ? gifFailure(error, *file).c_str() : "a frame could not be drawn");
         return false;
     }
-    return file.commit();
+    return file->commit();
 }
 
 }  // namespace stills

@@ -1,18 +1,18 @@
 #pragma once
 // One whole cycle (0 to 720 degrees) as a looping GIF, drawn by the program's own frame code.
-// giflib encodes it; its GifQuantizeBuffer picks one 255-colour palette for all the frames
-// together, so that a still part keeps its colours from frame to frame and each frame after the
-// first stores only what changed (the rest transparent).
-
-#include <string>
+// giflib encodes it with one 255-colour palette for all the frames together, so that a still
+// part keeps its colours from frame to frame and each frame after the first stores only what
+// changed (the rest transparent). The frames are drawn twice, first for the palette's colours,
+// then to be encoded one by one: memory does not grow with their number.
 
 #include "tools/stills/options.h"
+#include "tools/stills/output_file.h"
 
 namespace stills {
 
 constexpr int kFrameDelayCs = 4;            // hundredths of a second a frame: 25 frames a second
 
 // Needs the frame window open. Shows its progress on stderr when that is a terminal.
-bool writeAnimation(const std::string& path, const ViewSettings& view, int frames);
+bool writeAnimation(OutputFile* file, const ViewSettings& view, int frames);
 
 }  // namespace stills

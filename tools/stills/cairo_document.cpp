@@ -47,7 +47,7 @@ bool finishDocument(cairo_surface_t* surface, OutputFile* file)
     const cairo_status_t status = cairo_surface_status(surface);
     cairo_surface_destroy(surface);
     if (status != CAIRO_STATUS_SUCCESS) {
-        file->fail(status == CAIRO_STATUS_WRITE_ERROR ? std::strerror(errno) : cairo_status_to_string(status));
+        file->fail(status == CAIRO_STATUS_WRITE_ERROR ? file->writeError() : cairo_status_to_string(status));
         return false;
     }
     return file->commit();

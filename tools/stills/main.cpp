@@ -3,27 +3,72 @@
 // worksheet, all drawn by the program's own frame, kinematics and texts.
 
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "tools/stills/animation.h"
 #include "tools/stills/headless_display.h"
+#include "tools/stills/interrupt_cleanup.h"
 #include "tools/stills/offscreen_still.h"
 #include "tools/stills/options.h"
 #include "tools/stills/output_file.h"
+#include "tools/stills/output_plan.h"
+#include "tools/stills/texture_check.h"
 #include "tools/stills/timing_plot.h"
 #include "tools/stills/timing_table.h"
 #include "tools/stills/worksheet.h"
 
 using namespace stills;
 
-int main(int argc, char** argv)
+namespace {
+
+int refuseUsage(const std::string& problem)
+{
+    std::fprintf(stderr, "%s: %s\nTry '%s --help' for the options.\n", kProgram, problem.c_str(), kProgram);
+    return kUsageStatus;
+}
+
+int refuse(const std::string& problem)
+{
+    std::fprintf(stderr, "%s: %s\n", kProgram, problem.c_str());
+    return kFailureStatus;
+}
+
+// The frame window, closed before the private display it may be on goes away.
+struct FrameWindow {
+    ~FrameWindow() { closeFrameWindow(); }
+};
+
+// Paper is printed in the print style unless another was asked for.
+ViewSettings paperView(const Options& options)
+{
+    ViewSettings view = options.settings;
+    if (!options.styleGiven) view.style = PictureStyle::print;
+    return view;
+}
+
+bool write(const PlannedOutput& planned, OutputFile* file, const Options& options)
+{
+    const ViewSettings& view = options.settings;
+    switch (planned.what) {
+    case Output::timingCsv: return writeText(file, timingCsv());
+    case Output::timingPng: return writeTimingDiagram(file, DocumentFormat::png);
+    case Output::timing: return writeTimingDiagram(file, options.timingFormat);
+    case Output::still: return writeStill(view, options.angleDeg, file);
+    case Output::worksheet: return writeWorksheet(file, false, paperView(options));
+    case Output::worksheetBlank: return writeWorksheet(file, true, paperView(options));
+    case Output::animation: return writeAnimation(file, view, options.frames);
+    }
+    return false;
+}
+
+int run(int argc, char** argv)
 {
     Options options;
     const std::string problem = parseOptions(argc, argv, &options);
-    if (!problem.empty()) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help' for the options.\n", kProgram, problem.c_str(), kProgram);
-        return kUsageStatus;
-    }
+    if (!problem.empty()) return refuseUsage(problem);
     if (options.help) {
         std::fputs(usageText(), stdout);
         return 0;
@@ -33,22 +78,57 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    bool ok = true;
-    if (!options.timingCsv.empty()) ok = writeText(options.timingCsv, timingCsv()) && ok;
-    if (!options.timingPng.empty()) ok = writeTimingDiagram(options.timingPng, DocumentFormat::png) && ok;
-    if (!options.timing.empty()) ok = writeTimingDiagram(options.timing, options.timingFormat) && ok;
-    if (!options.needsDisplay()) return ok ? 0 : kFailureStatus;
+    // Everything that can fail is tried before anything is drawn: each file opened (its
+    // temporary made), the display, the texture.
+    installInterruptCleanup();
+    const std::vector<PlannedOutput> planned = plannedOutputs(options);
+    std::vector<std::unique_ptr<OutputFile>> files;
+    std::vector<const OutputTarget*> targets;
+    for (const PlannedOutput& p : planned) {
+        files.push_back(std::make_unique<OutputFile>(p.path));
+        if (!files.back()->open()) return kFailureStatus;
+        targets.push_back(&files.back()->target());
+    }
+    const std::string twice = sameFileProblem(planned, targets);
+    if (!twice.empty()) return refuseUsage(twice);
 
-    HeadlessDisplay display;
     const ViewSettings& view = options.settings;
-    if (!display.ensure(view.width, view.height) || !openFrameWindow(view, argv[0])) return kFailureStatus;
-    if (!options.output.empty()) ok = writeStill(view, options.angleDeg, options.output) && ok;
-    // Paper is printed in the print style unless another was asked for.
-    ViewSettings sheetView = view;
-    if (!options.styleGiven) sheetView.style = PictureStyle::print;
-    if (!options.worksheet.empty()) ok = writeWorksheet(options.worksheet, false, sheetView) && ok;
-    if (!options.worksheetBlank.empty()) ok = writeWorksheet(options.worksheetBlank, true, sheetView) && ok;
-    if (!options.animation.empty()) ok = writeAnimation(options.animation, view, options.frames) && ok;
-    closeFrameWindow();
+    const bool textures = options.needsDisplay() && view.scene.texturesOn;
+    if (textures) {
+        const std::string unusable = textureProblem();
+        if (!unusable.empty()) return refuse("--textures on: " + unusable);
+    }
+    HeadlessDisplay display;
+    FrameWindow window;
+    if (options.needsDisplay() && (!display.ensure(view.width, view.height) || !openFrameWindow(view, argv[0])))
+        return kFailureStatus;
+    RgbImage probe;
+    if (textures && (!renderFrame(view, 0.0, &probe) || !textureInUse()))
+        return refuse("--textures on: the renderer did not take the texture image");
+
+    bool ok = true;
+    for (size_t i = 0; i < planned.size(); ++i) {
+        bool written = false;
+        try {
+            written = write(planned[i], files[i].get(), options);
+        } catch (const std::bad_alloc&) {
+            files[i]->fail("not enough memory");
+        }
+        files[i].reset();                   // a temporary left by a failure goes now
+        ok = written && ok;
+    }
     return ok ? 0 : kFailureStatus;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // What was being made has been undone on the way here.
+        std::fprintf(stderr, "%s: not enough memory\n", kProgram);
+        return kFailureStatus;
+    }
 }

@@ -119,10 +119,10 @@ bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image,
     return true;
 }
 
-bool writeStill(const ViewSettings& settings, double angleDeg, const std::string& path)
+bool writeStill(const ViewSettings& settings, double angleDeg, OutputFile* file)
 {
     RgbImage image;
-    return renderFrame(settings, angleDeg, &image) && writePng(path, image);
+    return renderFrame(settings, angleDeg, &image) && writePng(file, image);
 }
 
 }  // namespace stills

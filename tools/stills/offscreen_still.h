@@ -19,6 +19,6 @@ void closeFrameWindow();
 bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image,
                  PictureProjection* projection = nullptr);
 // A still written as a PNG.
-bool writeStill(const ViewSettings& settings, double angleDeg, const std::string& path);
+bool writeStill(const ViewSettings& settings, double angleDeg, OutputFile* file);
 
 }  // namespace stills

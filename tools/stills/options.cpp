@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tools/stills/output_plan.h"
+
 namespace stills {
 
 namespace {
@@ -16,8 +18,7 @@ constexpr int kMinSide = 16;                // pixels; smaller pictures show not
 constexpr int kMaxSide = 8192;              // pixels; the software renderer's buffer limit
 constexpr int kMinFrames = 2;
 constexpr int kMaxFrames = static_cast<int>(kCycleDeg);   // one frame a degree
-// All frames are quantised together: 400 million pixels take about 2 GB.
-constexpr double kMaxAnimationPixels = 4.0e8;
+constexpr const char* kStandardOutput = "-";
 
 const char* const kUsage =
     "Usage: tarvex-stills [OPTION]...\n"
@@ -62,22 +63,40 @@ const char* const kUsage =
     "      --block=on|off          the engine block (default on)\n"
     "      --textures=on|off       the aluminium texture on the block (default off);\n"
     "                              the image textureAluminum.ppm is read from the\n"
-    "                              working directory\n"
+    "                              working directory, and one that is missing or\n"
+    "                              cannot be used is an error\n"
     "\n"
     "The timing of one cycle (no display needed):\n"
     "      --timing=FILE           the labelled diagram, PNG, SVG or PDF by the\n"
-    "                              extension of FILE\n"
-    "      --timing-png=FILE       the diagram as a PNG image whatever the name of\n"
-    "                              FILE\n"
+    "                              extension of FILE; - writes the SVG to\n"
+    "                              standard output\n"
+    "      --timing-png=FILE       the diagram as a PNG image, FILE named as you\n"
+    "                              like but for another kind's extension\n"
     "      --timing-csv=FILE       a CSV table, one row per degree from 0 to 720:\n"
     "                              angle, piston_x, rod_angle_deg, intake_lift,\n"
-    "                              exhaust_lift, spark, stroke\n"
+    "                              exhaust_lift, spark, stroke; - writes it to\n"
+    "                              standard output\n"
     "\n"
     "  -h, --help                  display this help and exit\n"
     "      --version               output version information and exit\n"
     "\n"
-    "Options take their value after '=' or as the next argument (--angle 90).\n"
-    "Exit status: 0 done, 1 a file could not be written or no display, 2 bad options.\n";
+    "Options take their value after '=' or as the next argument (--angle 90), and may\n"
+    "be shortened to any start that names one of them alone (--anim).\n"
+    "\n"
+    "Files: every output is checked before anything is drawn. A name with another\n"
+    "kind's extension (a GIF named .png, a PNG named .gif; the kinds are .png, .gif,\n"
+    ".pdf, .svg, .csv) is refused, not written as the other kind, and so is one file\n"
+    "named for two outputs. A file is written beside its place under a unique\n"
+    "temporary name and put in place only when complete, with the owner and mode of\n"
+    "the file it replaces; a failure or an interruption (Ctrl-C, SIGTERM, SIGHUP)\n"
+    "leaves the old file whole and no temporary behind. A link to a file has that\n"
+    "file replaced and stays a link. A device, a named pipe and /dev/stdout are\n"
+    "written to, never replaced; a named pipe that nothing reads is refused at once.\n"
+    "The private Xvfb admits this run alone: it takes no TCP connections and asks for\n"
+    "a cookie kept in a private folder under TMPDIR (or /tmp), removed at the end.\n"
+    "\n"
+    "Exit status: 0 done; 1 a file could not be written, no display, an unusable\n"
+    "texture or not enough memory; 2 bad options or output names.\n";
 
 enum OptionId {
     kOutput = 256, kAnimation, kFrames, kWorksheet, kWorksheetBlank, kAngle, kView, kSize,
@@ -190,7 +209,9 @@ const char* takeValue(int id, const std::string& v, Options* o)
     case kTimingCsv: return isFileName(v, &o->timingCsv) ? nullptr : "a file name";
     case kTiming:
         o->timing = v;
-        return formatOf(v, &o->timingFormat) ? nullptr : "a file name ending in .png, .svg or .pdf";
+        if (v == kStandardOutput) o->timingFormat = DocumentFormat::svg;
+        if (v == kStandardOutput || formatOf(v, &o->timingFormat)) return nullptr;
+        return "a file name ending in .png, .svg or .pdf, or -";
     case kFrames:
         return parseCount(v, kMaxFrames, &o->frames) && o->frames >= kMinFrames ? nullptr : "a count from 2 to 720";
     case kAngle: return parseAngle(v, &o->angleDeg) ? nullptr : "degrees from 0 to 720";
@@ -213,6 +234,21 @@ const char* optionName(int id)
     for (const option& o : kLongOptions)
         if (o.name != nullptr && o.val == id) return o.name;
     return "?";
+}
+
+// What is wrong with an argument getopt refused: an unknown option, or the start of several.
+std::string refusedOption(const std::string& argument)
+{
+    const std::string start = argument.substr(0, argument.find('='));
+    std::string candidates;
+    int count = 0;
+    for (const option& o : kLongOptions)
+        if (o.name != nullptr && start.size() > 2 && start.compare(0, 2, "--") == 0
+            && std::string(o.name).compare(0, start.size() - 2, start, 2) == 0) {
+            candidates += (count++ == 0 ? "--" : ", --") + std::string(o.name);
+        }
+    if (count > 1) return "ambiguous option '" + start + "': it could be " + candidates;
+    return "unknown option '" + argument + "'";
 }
 
 }  // namespace
@@ -243,20 +279,18 @@ std::string parseOptions(int argc, char** argv, Options* o)
         if (id == ':') return std::string("option --") + optionName(optopt) + " needs a value";
         if (id == '?') {
             if (optopt != 0) return std::string("unknown option '-") + static_cast<char>(optopt) + "'";
-            return std::string("unknown option '") + argv[optind - 1] + "'";
+            return refusedOption(argv[optind - 1]);
         }
         const std::string value = optarg;
         if (const char* expected = takeValue(id, value, o))
             return "bad value '" + value + "' for --" + optionName(id) + ": expected " + expected;
     }
     if (optind < argc) return std::string("unexpected argument '") + argv[optind] + "'";
-    if (o->animation.size() != 0 && static_cast<double>(o->settings.width) * o->settings.height * o->frames > kMaxAnimationPixels)
-        return "the animation is too large: lower --size or --frames";
     if (!o->help && !o->version && !o->needsDisplay() && o->timingCsv.empty() && o->timingPng.empty()
         && o->timing.empty())
         return "nothing to write: give --output, --animation, --worksheet, --worksheet-blank, "
                "--timing, --timing-png or --timing-csv";
-    return "";
+    return namingProblem(plannedOutputs(*o));
 }
 
 const char* usageText() { return kUsage; }

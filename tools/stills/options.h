@@ -34,9 +34,10 @@ struct Options {
     bool help = false;
     bool version = false;
     std::string output;                     // a still, PNG
-    std::string timingCsv;
-    std::string timingPng;                  // the diagram as PNG whatever the name
-    std::string timing;                     // the diagram, PNG, SVG or PDF by the extension
+    std::string timingCsv;                  // "-": standard output
+    std::string timingPng;                  // the diagram as PNG, any name but another kind's
+    std::string timing;                     // the diagram, PNG, SVG or PDF by the extension; "-": SVG
+                                            // on standard output
     DocumentFormat timingFormat = DocumentFormat::png;
     std::string worksheet;                  // PDF
     std::string worksheetBlank;             // PDF, for exercises

@@ -1,65 +1,172 @@
 #include "tools/stills/output_file.h"
 
+#include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
+#include "tools/stills/interrupt_cleanup.h"
 #include "tools/stills/options.h"
 
 namespace stills {
 
-OutputFile::OutputFile(std::string path) : path_(std::move(path)), tmp_(path_ + ".tmp") {}
+namespace {
+
+constexpr size_t kMaxStemBytes = 200;       // of the name kept in its temporary's (NAME_MAX 255)
+constexpr int kRandomChars = 8;             // 62^8 names, too many to plant them all beforehand
+constexpr int kNameTries = 100;             // names already taken tried before giving up
+constexpr mode_t kPrivateMode = 0600;       // until the temporary has its owner and mode
+constexpr unsigned char kUtf8TailMask = 0xC0;   // the top bits that mark a byte inside a character
+constexpr unsigned char kUtf8TailBits = 0x80;
+
+std::string randomSuffix()
+{
+    static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    unsigned char bytes[kRandomChars] = {};
+    // O_EXCL makes any name safe; chance only keeps another user from taking them all first.
+    if (getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes))
+        for (unsigned char& b : bytes) b = static_cast<unsigned char>(std::rand());
+    std::string suffix;
+    for (unsigned char b : bytes) suffix += kAlphabet[b % (sizeof kAlphabet - 1)];
+    return suffix;
+}
+
+// The name cut short enough for its temporary's to be a valid name, never inside a UTF-8
+// character.
+std::string stemOf(const std::string& name)
+{
+    size_t n = std::min(name.size(), kMaxStemBytes);
+    while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & kUtf8TailMask) == kUtf8TailBits) --n;
+    return name.substr(0, n);
+}
+
+}  // namespace
+
+OutputFile::OutputFile(std::string path) : path_(std::move(path)) {}
 
 OutputFile::~OutputFile()
 {
     if (file_ != nullptr) std::fclose(file_);
-    if (!committed_) std::remove(tmp_.c_str());
+    else if (target_.fd >= 0) close(target_.fd);
+    removeTemporary();
+    if (target_.dirFd >= 0) close(target_.dirFd);
 }
 
-void OutputFile::fail(const char* why) const
+void OutputFile::fail(const char* why)
 {
-    std::fprintf(stderr, "%s: cannot write '%s': %s\n", kProgram, path_.c_str(), why);
+    if (path_ == "-") std::fprintf(stderr, "%s: cannot write to standard output: %s\n", kProgram, why);
+    else std::fprintf(stderr, "%s: cannot write '%s': %s\n", kProgram, path_.c_str(), why);
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    removeTemporary();
 }
+
+const char* OutputFile::writeError() const { return std::strerror(writeErrno_ != 0 ? writeErrno_ : EIO); }
 
 bool OutputFile::open()
 {
-    // A device or a pipe (/dev/stdout, /dev/full) is written to directly: a temporary renamed
-    // over it would replace the device itself.
-    struct stat target;
-    if (stat(path_.c_str(), &target) == 0 && (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode))) {
-        tmp_.clear();
-        committed_ = true;                  // nothing of ours to remove
+    std::string why;
+    if (!resolveOutput(path_, &target_, &why)) {
+        fail(why.c_str());
+        return false;
     }
-    file_ = std::fopen(tmp_.empty() ? path_.c_str() : tmp_.c_str(), "wb");
-    if (file_ == nullptr) fail(std::strerror(errno));
-    return file_ != nullptr;
+    int fd = target_.fd;
+    if (fd < 0) {
+        fd = makeTemporary();
+        if (fd < 0) return false;
+        if (target_.exists && (target_.owner != geteuid() || target_.group != getegid())) {
+            // Only root may give a file away; anyone else's replacement stays theirs.
+            const int givenAway = fchown(fd, target_.owner, target_.group);
+            (void)givenAway;
+        }
+        if (fchmod(fd, target_.mode) != 0) {
+            close(fd);
+            fail(std::strerror(errno));
+            return false;
+        }
+    }
+    file_ = fdopen(fd, "wb");
+    if (file_ == nullptr) {
+        close(fd);
+        fail(std::strerror(errno));
+        return false;
+    }
+    target_.fd = -1;                        // file_ owns it now
+    return true;
+}
+
+int OutputFile::makeTemporary()
+{
+    const std::string stem = stemOf(target_.name);
+    for (int i = 0; i < kNameTries; ++i) {
+        const std::string name = stem + "." + randomSuffix() + ".tmp";
+        const SignalsHeld held;             // made and guarded as one step
+        const int fd = openat(target_.dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              kPrivateMode);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) {
+            fail(std::strerror(errno));
+            return -1;
+        }
+        tmpName_ = name;
+        guard_ = guardEntry(target_.dirFd, name.c_str(), false);
+        return fd;
+    }
+    fail("no free name for a temporary file beside it");
+    return -1;
+}
+
+void OutputFile::removeTemporary()
+{
+    if (tmpName_.empty()) return;
+    unlinkat(target_.dirFd, tmpName_.c_str(), 0);
+    releaseGuard(guard_);
+    guard_ = -1;
+    tmpName_.clear();
 }
 
 bool OutputFile::write(const void* data, size_t size)
 {
-    // A short write sets the stream's error flag, which commit reports.
-    return std::fwrite(data, 1, size, file_) == size;
+    if (file_ == nullptr) return false;
+    if (std::fwrite(data, 1, size, file_) == size) return true;
+    if (writeErrno_ == 0) writeErrno_ = errno != 0 ? errno : EIO;
+    return false;
 }
 
 bool OutputFile::commit()
 {
-    const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
-    const int flushErrno = errno;
-    const bool closed = std::fclose(file_) == 0;
-    const int closeErrno = errno;
+    if (file_ == nullptr) return false;     // given up, and said so
+    const bool flushed = std::fflush(file_) == 0;
+    int error = writeErrno_ != 0 ? writeErrno_ : errno;
+    bool ok = flushed && !std::ferror(file_);
+    // On the disk before the name points at it: a crash leaves the old file or the new one.
+    if (ok && !tmpName_.empty() && fsync(fileno(file_)) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (std::fclose(file_) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
     file_ = nullptr;
-    if (!flushed || !closed) {
-        fail(std::strerror(!flushed ? flushErrno : closeErrno));
+    if (ok && !tmpName_.empty()
+        && renameat(target_.dirFd, tmpName_.c_str(), target_.dirFd, target_.name.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        fail(std::strerror(error));
         return false;
     }
-    if (tmp_.empty()) return true;
-    if (std::rename(tmp_.c_str(), path_.c_str()) != 0) {
-        fail(std::strerror(errno));
-        return false;
-    }
-    committed_ = true;
+    releaseGuard(guard_);
+    guard_ = -1;
+    tmpName_.clear();
     return true;
 }
 
@@ -85,32 +192,28 @@ cairo_surface_t* cairoSurfaceOf(const RgbImage& image)
     return surface;
 }
 
-bool writePng(const std::string& path, cairo_surface_t* surface)
+bool writePng(OutputFile* file, cairo_surface_t* surface)
 {
-    OutputFile file(path);
-    if (!file.open()) return false;
-    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, OutputFile::cairoWrite, &file);
+    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, OutputFile::cairoWrite, file);
     if (status != CAIRO_STATUS_SUCCESS) {
-        file.fail(status == CAIRO_STATUS_WRITE_ERROR ? std::strerror(errno) : cairo_status_to_string(status));
+        file->fail(status == CAIRO_STATUS_WRITE_ERROR ? file->writeError() : cairo_status_to_string(status));
         return false;
     }
-    return file.commit();
+    return file->commit();
 }
 
-bool writePng(const std::string& path, const RgbImage& image)
+bool writePng(OutputFile* file, const RgbImage& image)
 {
     cairo_surface_t* surface = cairoSurfaceOf(image);
-    const bool ok = writePng(path, surface);
+    const bool ok = writePng(file, surface);
     cairo_surface_destroy(surface);
     return ok;
 }
 
-bool writeText(const std::string& path, const std::string& text)
+bool writeText(OutputFile* file, const std::string& text)
 {
-    OutputFile file(path);
-    if (!file.open()) return false;
-    file.write(text.data(), text.size());
-    return file.commit();
+    file->write(text.data(), text.size());
+    return file->commit();
 }
 
 }  // namespace stills

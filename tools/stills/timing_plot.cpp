@@ -247,7 +247,7 @@ void drawTimingDiagram(cairo_t* cr, bool blank)
     cairo_restore(cr);
 }
 
-bool writeTimingDiagram(const std::string& path, DocumentFormat format)
+bool writeTimingDiagram(OutputFile* file, DocumentFormat format)
 {
     if (format == DocumentFormat::png) {
         cairo_surface_t* image = cairo_image_surface_create(
@@ -256,18 +256,16 @@ bool writeTimingDiagram(const std::string& path, DocumentFormat format)
         cairo_scale(cr, kPngScale, kPngScale);
         drawTimingDiagram(cr);
         cairo_destroy(cr);
-        const bool ok = writePng(path, image);
+        const bool ok = writePng(file, image);
         cairo_surface_destroy(image);
         return ok;
     }
-    OutputFile file(path);
-    if (!file.open()) return false;
-    cairo_surface_t* surface = createVectorSurface(format, &file, kDiagramWidth, kDiagramHeight);
+    cairo_surface_t* surface = createVectorSurface(format, file, kDiagramWidth, kDiagramHeight);
     if (format == DocumentFormat::pdf) stampPdf(surface, "Tarvex - diagramme de distribution");
     cairo_t* cr = cairo_create(surface);
     drawTimingDiagram(cr);
     cairo_destroy(cr);
-    return finishDocument(surface, &file);
+    return finishDocument(surface, file);
 }
 
 }  // namespace stills

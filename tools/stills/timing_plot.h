@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/stills/options.h"
+#include "tools/stills/output_file.h"
 
 namespace stills {
 
@@ -42,6 +43,6 @@ DiagramLayout diagramLayout(cairo_t* cr);
 // Draws the diagram with its top-left corner at the origin of cr's user space; blank, for
 // exercises, leaves the strokes' and the curves' names as empty boxes.
 void drawTimingDiagram(cairo_t* cr, bool blank = false);
-bool writeTimingDiagram(const std::string& path, DocumentFormat format);
+bool writeTimingDiagram(OutputFile* file, DocumentFormat format);
 
 }  // namespace stills

@@ -188,7 +188,7 @@ void drawDiagramPage(cairo_t* cr, int page, bool blank)
 
 }  // namespace
 
-bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& view)
+bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view)
 {
     ViewSettings settings = view;
     settings.width = kStillPixelsWide;
@@ -206,9 +206,7 @@ bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& vie
         if (settings.style == PictureStyle::print) still.marks = pictureMarks(projection, angle);
     }
 
-    OutputFile file(path);
-    if (!file.open()) return false;
-    cairo_surface_t* pdf = createVectorSurface(DocumentFormat::pdf, &file, kA4Short, kA4Long);
+    cairo_surface_t* pdf = createVectorSurface(DocumentFormat::pdf, file, kA4Short, kA4Long);
     stampPdf(pdf, blank ? "Le moteur à quatre temps – exercice" : "Le moteur à quatre temps");
     cairo_t* cr = cairo_create(pdf);
     int page = 1;
@@ -220,7 +218,7 @@ bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& vie
     drawDiagramPage(cr, page, blank);
     cairo_show_page(cr);
     cairo_destroy(cr);
-    return finishDocument(pdf, &file);
+    return finishDocument(pdf, file);
 }
 
 }  // namespace stills

@@ -4,14 +4,13 @@
 // timing diagram. The blank variant, for exercises, holds none of the answers: headings and
 // ruled lines to fill, the parts numbered for the pupil to name, the diagram's names as boxes.
 
-#include <string>
-
 #include "tools/stills/options.h"
+#include "tools/stills/output_file.h"
 
 namespace stills {
 
 // view: how the engine is shown (the style and the switches); the pictures' size, the help
 // screen and the explanations are the worksheet's own. Needs the frame window open.
-bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& view);
+bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view);
 
 }  // namespace stills

@@ -1,0 +1,31 @@
+#pragma once
+// The files a run writes, one for each output option, in the order they are written, and what
+// is checked of them before anything is drawn: a name must not say another kind than the one
+// written under it (a GIF named .png), "-" (standard output) takes the text kinds only, and no
+// file may be named for two outputs.
+
+#include <string>
+#include <vector>
+
+#include "tools/stills/options.h"
+#include "tools/stills/output_target.h"
+
+namespace stills {
+
+enum class OutputKind { png, gif, pdf, svg, csv };
+enum class Output { timingCsv, timingPng, timing, still, worksheet, worksheetBlank, animation };
+
+struct PlannedOutput {
+    Output what;
+    const char* option;                     // without its dashes
+    std::string path;
+    OutputKind kind;
+};
+
+std::vector<PlannedOutput> plannedOutputs(const Options& options);
+// Pure: "" or what is wrong with the names alone.
+std::string namingProblem(const std::vector<PlannedOutput>& outputs);
+// "" or which two outputs name one file; targets[i] is where outputs[i] is written.
+std::string sameFileProblem(const std::vector<PlannedOutput>& outputs, const std::vector<const OutputTarget*>& targets);
+
+}  // namespace stills
