@@ -4,6 +4,7 @@
 
 #include "model/crank_kinematics.h"
 #include "model/cycle.h"
+#include "model/cylinder.h"
 #include "model/material.h"
 #include "model/mesh.h"
 
@@ -13,9 +14,11 @@ namespace {
 constexpr Material kGasMaterial = {
     {0.2f, 0.2f, 0.1f, 1.0f}, {0.8f, 0.8f, 0.2f, 0.5f}, {0.8f, 0.8f, 0.8f, 1.0f}, 20.0f};
 
-constexpr double kCrownGap = 3.3;           // piston pin to the charge's start, 0.1 past the crown
-constexpr double kHeadPlaneX = 7.6;         // the charge ends at the spark plug's base
-constexpr float kChamberRadius = 2.1f;      // a little over the bore, so no seam shows
+// The charge runs from just past the crown to the head's plane, a little wider than the bore so
+// that no seam shows.
+constexpr double kChargeGap = 0.1;          // model units
+constexpr double kCrownGap = kPistonCrownOffset + kChargeGap;      // from the piston pin
+constexpr float kChamberRadius = static_cast<float>(kBoreRadius + kChargeGap);
 constexpr int kChamberSlices = 35;
 
 // Passage charges, drawn while their valve stands beyond half its travel.
