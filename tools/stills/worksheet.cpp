@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "render/overlay.h"
 #include "tools/stills/cairo_document.h"
+#include "tools/stills/figures_page.h"
 #include "tools/stills/offscreen_still.h"
 #include "tools/stills/timing_plot.h"
 
@@ -152,7 +153,7 @@ void drawDiagramPage(cairo_t* cr)
 
 }  // namespace
 
-bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& view)
+bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& view, const FigureSettings& figures)
 {
     ViewSettings settings = view;
     settings.width = kStillPixelsWide;
@@ -173,6 +174,9 @@ bool writeWorksheet(const std::string& path, bool blank, const ViewSettings& vie
     cairo_show_page(cr);
     cairo_pdf_surface_set_size(pdf, kA4Long, kA4Short);
     drawDiagramPage(cr);
+    cairo_show_page(cr);
+    cairo_pdf_surface_set_size(pdf, kA4Short, kA4Long);
+    drawFiguresPage(cr, blank, figures);
     cairo_show_page(cr);
     cairo_destroy(cr);
     return finishDocument(pdf, &file);

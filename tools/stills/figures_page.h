@@ -1,0 +1,13 @@
+#pragma once
+// The worksheet's page of the textbook figures: the valve-timing circle over the p-V diagram,
+// each with its caption, on an A4 portrait page; the exercise's page has their blank variants.
+
+#include <cairo.h>
+
+#include "tools/stills/options.h"
+
+namespace stills {
+
+void drawFiguresPage(cairo_t* cr, bool blank, const FigureSettings& figures);
+
+}  // namespace stills
