@@ -15,13 +15,13 @@ namespace {
 // centre so that the cycle's second turn lies inside its first.
 constexpr double kCentreX = 205.0;
 constexpr double kCentreY = 200.0;
-constexpr double kStartRadius = 120.0;      // at 0 degrees
-constexpr double kRadiusPerTurn = 29.0;     // lost in each crank turn
+constexpr double kStartRadius = 122.0;      // at 0 degrees
+constexpr double kRadiusPerTurn = 30.0;     // lost in each crank turn
 constexpr double kBandWidth = 10.0;
 constexpr double kDegPerRad = 57.29577951308232;
 constexpr double kFullTurnDeg = 360.0;
 
-constexpr double kLabelGap = 4.0;           // between a band and a text
+constexpr double kLabelGap = 3.0;           // between a band and a text
 constexpr double kLabelReach = 80.0;        // how far along its ray a text may be pushed
 constexpr double kRayShiftDeg = 5.0;        // a text that does not fit on its ray tries the next ones
 constexpr int kRayShifts = 6;               // on either side: up to 30 degrees away
@@ -118,15 +118,20 @@ public:
         for (bool out : {outFirst, !outFirst})
             for (int shift = 0; shift <= 2 * kRayShifts; ++shift) {
                 const double ray = angleDeg + (shift % 2 == 0 ? 1 : -1) * ((shift + 1) / 2) * kRayShiftDeg;
+                // Out of its own band, and on until it fits, but never over the next turn.
+                bool offBand = false;
                 for (double step = 0.0; step <= kLabelReach; step += 1.0) {
                     const double r = spiralRadius(angleDeg) + (out ? step : -step);
                     if (r < 0.0) break;
                     const double a = ray / kDegPerRad;
                     const FigureText t = moved(text, kCentreX + r * std::sin(a), kCentreY - r * std::cos(a));
-                    if (fits(t.ink)) {
+                    const Fit fit = fits(t.ink);
+                    if (fit == Fit::fits) {
                         texts_->push_back(t);
                         return;
                     }
+                    if (fit == Fit::onSpiral && offBand) break;
+                    offBand = offBand || fit != Fit::onSpiral;
                 }
             }
         std::fprintf(stderr, "%s: the valve-timing circle has no room for '%s' at %g degrees\n", kProgram,
@@ -138,18 +143,21 @@ public:
     void fixed(const FigureText& text) { texts_->push_back(text); }
 
 private:
-    bool fits(const Box& b) const
+    enum class Fit { fits, onSpiral, elsewhere };
+
+    Fit fits(const Box& b) const
     {
-        if (b.left < kMargin || b.right > kLegendLeft - kLegendGap || b.top < kTopLimit || b.bottom > kFigureHeight)
-            return false;
-        for (const FigureText& t : *texts_)
-            if (overlap(grown(b, kTextSpacing), t.ink)) return false;
         const double width = b.right - b.left, height = b.bottom - b.top;
         for (double s = 0.0; s <= width; s += kProbeStep)
-            if (!clear(b.left + s, b.top) || !clear(b.left + s, b.bottom)) return false;
+            if (!clear(b.left + s, b.top) || !clear(b.left + s, b.bottom)) return Fit::onSpiral;
         for (double s = 0.0; s <= height; s += kProbeStep)
-            if (!clear(b.left, b.top + s) || !clear(b.right, b.top + s)) return false;
-        return clear(b.right, b.bottom);
+            if (!clear(b.left, b.top + s) || !clear(b.right, b.top + s)) return Fit::onSpiral;
+        if (!clear(b.right, b.bottom)) return Fit::onSpiral;
+        if (b.left < kMargin || b.right > kLegendLeft - kLegendGap || b.top < kTopLimit || b.bottom > kFigureHeight)
+            return Fit::elsewhere;
+        for (const FigureText& t : *texts_)
+            if (overlap(grown(b, kTextSpacing), t.ink)) return Fit::elsewhere;
+        return Fit::fits;
     }
 
     // Whether (x, y) is kLabelGap or more away from every turn of the spiral.
