@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Remakes the teaching material in docs/ with tarvex-stills: a still of each stroke, seen with
 # the crank train singled out, the timing diagram of one cycle (PNG and SVG) with its table, the
-# A4 worksheet and its blank variant for exercises, and the animation of one cycle.
+# valve-timing circle (the engine's cycle, and a real engine's with the textbooks' angles) and the
+# p-V diagram (the engine's compression ratio, and 9.5) with their blank variants, the A4
+# worksheet and its blank variant for exercises, and the animation of one cycle.
 #   scripts/make-docs.sh [BUILD_DIR]      (default: build; it is built first)
 # The pictures are drawn on a private virtual display with Mesa's software renderer whatever
 # display there is, so that a re-run makes the same bytes (the PDFs' dates are the date of the
@@ -27,7 +29,15 @@ for i in 1 2 3 4; do
 done
 "$stills" --timing-csv "$docs/timing.csv" --timing "$docs/timing.png"
 "$stills" --timing "$docs/timing.svg"
+real=(--aoa 10 --rfa 40 --aoe 45 --rfe 10 --aa 15)
+"$stills" --valve-circle "$docs/valve-circle.png" --pv "$docs/pv.png"
+"$stills" --valve-circle "$docs/valve-circle.svg" --pv "$docs/pv.svg"
+"$stills" --valve-circle-blank "$docs/valve-circle-blank.png" --pv-blank "$docs/pv-blank.png"
+"$stills" "${real[@]}" --valve-circle "$docs/valve-circle-real.png" \
+  --valve-circle-blank "$docs/valve-circle-real-blank.png"
+"$stills" --compression-ratio 9.5 --pv "$docs/pv-9.5.png"
 "$stills" --worksheet "$docs/worksheet.pdf" --worksheet-blank "$docs/worksheet-blank.pdf"
 "$stills" --animation "$docs/cycle.gif"
 echo "Wrote docs/stroke-1.png ... stroke-4.png, docs/timing.png, timing.svg, timing.csv,"
+echo "docs/valve-circle*.png, valve-circle.svg, pv*.png, pv.svg,"
 echo "docs/worksheet.pdf, worksheet-blank.pdf and cycle.gif"
