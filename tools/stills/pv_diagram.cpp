@@ -222,8 +222,8 @@ public:
     std::vector<Box> lines_;                // segments (x0, y0)-(x1, y1) to keep off
 };
 
-// The points of a straight change from a to b, kStraightStep apart.
-std::vector<Corner> straight(const PvSample& a, const PvSample& b)
+// The points of the straight line from a to b, kStraightStep apart.
+std::vector<Corner> straight(Corner a, Corner b)
 {
     const int n = std::max(2, static_cast<int>(std::hypot(b.x - a.x, b.y - a.y) / kStraightStep));
     std::vector<Corner> path;
@@ -419,10 +419,10 @@ PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank)
         placer.callout(name(kCompressionName)(0.0), compression.x, compression.y);
     placer.alongOrMissing(name(kExpansionName), stretch(loop, PvPhase::expansion), up);
     // Up its line when that is long enough; level beside it when the compression is too low.
-    const PvSample below = {0, PvPhase::combustion, 0, 0, combustion.x, combustion.y};
-    if (!placer.along(name(kCombustionName), straight(p2, below), left))
-        placer.near(name(kCombustionName)(0.0), (p2.x + below.x) / 2, (p2.y + below.y) / 2, 180.0);
-    const std::vector<Corner> shared = straight(start, p1);
+    const Corner from2{p2.x, p2.y}, toArrow{combustion.x, combustion.y};
+    if (!placer.along(name(kCombustionName), straight(from2, toArrow), left))
+        placer.near(name(kCombustionName)(0.0), (from2.x + toArrow.x) / 2, (from2.y + toArrow.y) / 2, 180.0);
+    const std::vector<Corner> shared = straight({start.x, start.y}, {p1.x, p1.y});
     const std::vector<Corner> nearTdc(shared.begin(), shared.begin() + shared.size() / 2);
     const std::vector<Corner> nearBdc(shared.begin() + shared.size() / 2, shared.end());
     placer.alongOrMissing(name(kExhaustName), nearTdc, down);
