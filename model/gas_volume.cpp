@@ -16,9 +16,10 @@ constexpr Material kGasMaterial = {
 
 // The charge runs from just past the crown to the head's plane, a little wider than the bore so
 // that no seam shows.
-constexpr double kChargeGap = 0.1;          // model units
-constexpr double kCrownGap = kPistonCrownOffset + kChargeGap;      // from the piston pin
-constexpr float kChamberRadius = static_cast<float>(kBoreRadius + kChargeGap);
+constexpr double kPastCrown = 0.1;          // model units along the axis
+constexpr double kOverBore = 0.1;           // model units of radius
+constexpr double kCrownGap = kPistonCrownOffset + kPastCrown;      // from the piston pin
+constexpr float kChamberRadius = static_cast<float>(kBoreRadius + kOverBore);
 constexpr int kChamberSlices = 35;
 
 // Passage charges, drawn while their valve stands beyond half its travel.
