@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/crank_kinematics.h"
+#include "model/cylinder.h"
 #include "model/material.h"
 #include "model/mesh.h"
 
@@ -36,12 +37,14 @@ constexpr float kCutPlateThickness = 0.01f;
 constexpr int kShankSlices = 10;
 constexpr int kShankStacks = 10;
 
-// Piston, pin at the origin, axis along +x: a body and three discs with 0.2 gaps.
-constexpr float kPistonRadius = 2.0f;
+// Piston, pin at the origin, axis along +x: a body and three discs with 0.2 gaps, the last one's
+// face the crown.
+constexpr float kPistonRadius = static_cast<float>(kBoreRadius);
 constexpr float kPistonBodyLength = 2.0f;
 constexpr float kPistonDiscLength = 0.2f;
-constexpr float kFirstDiscOffset = 2.2f;    // from the body's start
 constexpr float kDiscPitch = 0.4f;
+constexpr float kFirstDiscOffset =          // from the body's start
+    static_cast<float>(kPistonCrownOffset - 2 * kDiscPitch - kPistonDiscLength);
 constexpr int kPistonSlices = 35;
 constexpr double kFullTurn = 2.0 * kPi;
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/cylinder.h"
 #include "model/material.h"
 #include "model/mesh.h"
 #include "model/ppm_reader.h"
@@ -42,7 +43,7 @@ constexpr float kSumpLength = 1.8f;
 // Barrel: two half shells along -x from x = 7.8, open on top so the piston shows.
 constexpr float kBarrelHeadX = 8.0f;
 constexpr float kBarrelHeadGap = 0.2f;                   // the shells start at x = 7.8
-constexpr float kBoreRadius = 2.0f;
+constexpr float kBore = static_cast<float>(kBoreRadius);
 constexpr float kBoreLength = 8.5f;
 constexpr float kBarrelOuterRadius = 3.0f;
 constexpr float kBarrelOuterLength = 10.0f;
@@ -71,9 +72,9 @@ constexpr Box kBoxes[] = {
     {0.0f, 9.0f, 0.0f, 0.5f, 3.0f, 1.0f, 1.0f, 1.0f},        // head: ridge between the passages
 };
 
-// Spark plug: a cone whose base lies in the plane x = 7.6 and whose tip points along -x into
-// the combustion chamber.
-constexpr float kPlugBaseX = 7.6f;
+// Spark plug: a cone whose base lies in the head's plane and whose tip points along -x into the
+// combustion chamber.
+constexpr float kPlugBaseX = static_cast<float>(kHeadPlaneX);
 constexpr float kPlugRadius = 0.2f;
 constexpr float kPlugLength = 0.4f;
 
@@ -119,7 +120,7 @@ void compileCasing(const TexturedCube& cube)
         glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
         glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
         glTranslatef(0.0f, 0.0f, kBarrelHeadGap);
-        drawCylinderSectorReversed(kBoreRadius, kBoreLength, kRoundSlices, kOneStack, false, kHalfTurn);
+        drawCylinderSectorReversed(kBore, kBoreLength, kRoundSlices, kOneStack, false, kHalfTurn);
         drawCylinderSector(kBarrelOuterRadius, kBarrelOuterLength, kRoundSlices, kOneStack, false, kHalfTurn);
     glPopMatrix();
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "model/crank_kinematics.h"
+#include "model/cylinder.h"
 #include "model/material.h"
 #include "model/mesh.h"
 
@@ -14,10 +15,13 @@ namespace {
 constexpr Material kGasMaterial = {
     {0.2f, 0.2f, 0.1f, 1.0f}, {0.8f, 0.8f, 0.2f, 0.5f}, {0.8f, 0.8f, 0.8f, 1.0f}, 20.0f};
 
-constexpr double kCrownGap = 3.3;           // piston pin to the charge's start, 0.1 past the crown
+// The charge runs from just past the crown to the head's plane, a little wider than the bore so
+// that no seam shows.
+constexpr double kPastCrown = 0.1;          // model units along the axis
+constexpr double kOverBore = 0.1;           // model units of radius
+constexpr double kCrownGap = kPistonCrownOffset + kPastCrown;      // from the piston pin
 constexpr float kChargeZ = 5 * kThickness / 2;     // the axis of the cylinder's charge
-constexpr double kHeadPlaneX = 7.6;         // the charge ends at the spark plug's base
-constexpr float kChamberRadius = 2.1f;      // a little over the bore, so no seam shows
+constexpr float kChamberRadius = static_cast<float>(kBoreRadius + kOverBore);
 constexpr int kChamberSlices = 35;
 
 // Passage charges, drawn while their valve stands beyond half its travel.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Remakes the teaching material in docs/ with tarvex-stills: a still of each stroke, seen with
 # the crank train singled out, the timing diagram of one cycle (PNG and SVG) with its table, the
-# A4 worksheet and its blank variant for exercises with a view of their first pages, and the
+# valve-timing circle (the engine's cycle, and a real engine's with the textbooks' angles) and the
+# p-V diagram (the engine's compression ratio, and 9.5) with their blank variants, the A4
+# worksheet and its blank variant for exercises with a view of their first pages, and the
 # animation of one cycle.
 #   scripts/make-docs.sh [BUILD_DIR]      (default: build; it is built first)
 # The pictures are drawn on a private virtual display with Mesa's software renderer whatever
@@ -28,10 +30,18 @@ for i in 1 2 3 4; do
 done
 "$stills" --timing-csv "$docs/timing.csv" --timing "$docs/timing.png"
 "$stills" --timing "$docs/timing.svg"
+real=(--aoa 10 --rfa 40 --aoe 45 --rfe 10 --aa 15)
+"$stills" --valve-circle "$docs/valve-circle.png" --pv "$docs/pv.png"
+"$stills" --valve-circle "$docs/valve-circle.svg" --pv "$docs/pv.svg"
+"$stills" --valve-circle-blank "$docs/valve-circle-blank.png" --pv-blank "$docs/pv-blank.png"
+"$stills" "${real[@]}" --valve-circle "$docs/valve-circle-real.png" \
+  --valve-circle-blank "$docs/valve-circle-real-blank.png"
+"$stills" --compression-ratio 9.5 --pv "$docs/pv-9.5.png"
 "$stills" --worksheet "$docs/worksheet.pdf" --worksheet-blank "$docs/worksheet-blank.pdf"
 # A view of each sheet's first page for the README and the teachers' guide.
 pdftoppm -png -r 50 -singlefile -f 1 -l 1 "$docs/worksheet.pdf" "$docs/fiche-page1"
 pdftoppm -png -r 50 -singlefile -f 1 -l 1 "$docs/worksheet-blank.pdf" "$docs/exercice-page1"
 "$stills" --animation "$docs/cycle.gif"
 echo "Wrote docs/stroke-1.png ... stroke-4.png, docs/timing.png, timing.svg, timing.csv,"
+echo "docs/valve-circle*.png, valve-circle.svg, pv*.png, pv.svg,"
 echo "docs/worksheet.pdf, worksheet-blank.pdf with fiche-page1.png and exercice-page1.png, and cycle.gif"

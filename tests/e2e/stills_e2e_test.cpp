@@ -275,6 +275,9 @@ TEST(StillsOptions, BadOptionsAndValuesAreRefusedWithStatusTwoAndAMessage)
         {{"--animation", out}, "writes a GIF animation, but '" + out + "' names a PNG image"},
         {{"--output", "-"}, "which standard output ('-') does not take"},
         {{"--output", out, "--timing-png", out}, "name the same file"},
+        {{"--aoa", "91", "--valve-circle", out}, "bad value '91' for --aoa"},
+        {{"--compression-ratio", "2", "--pv", out}, "bad value '2' for --compression-ratio"},
+        {{"--pv-blank", dir + "/p.jpg"}, "ending in .png, .svg or .pdf"},
         // GLUT's own options are not this tool's.
         {{"-display", ":0", "--output", out}, "unknown option '-d'"},
     };
@@ -297,6 +300,8 @@ TEST(StillsOptions, HelpNamesEveryOptionAndTheDefaults)
                                "--explanations", "--gas", "--block", "--textures", "--timing-csv",
                                "--timing-png", "--timing=", "--worksheet=", "--worksheet-blank=",
                                "--animation=", "--frames=", "--version", "800x600", "0 to 720",
+                               "--valve-circle=", "--valve-circle-blank=", "--pv=", "--pv-blank=", "--aoa=",
+                               "--rfa=", "--aoe=", "--rfe=", "--aa=", "--compression-ratio=", "--pressure-rise=",
                                "engine, block, crank or valves"})
         EXPECT_NE(r.output.find(option), std::string::npos) << "help lacks " << option;
     EXPECT_EQ(r.output.rfind("Usage: tarvex-stills [OPTION]...\n", 0), 0u) << r.output;
@@ -593,18 +598,85 @@ TEST(StillsTiming, TheDiagramIsLabelledInEveryFormatAndShowsTheValvesInTheirStro
     }
 }
 
-TEST(StillsWorksheet, ThreeA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAnswers)
+TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
+{
+    const Scratch dir;
+    const std::vector<std::string> real{"--aoa", "10", "--rfa", "40", "--aoe", "45", "--rfe", "10", "--aa", "15",
+                                        "--compression-ratio", "9.5"};
+    std::vector<std::string> args{"--valve-circle", dir + "/c.pdf", "--valve-circle-blank", dir + "/cb.pdf",
+                                  "--pv", dir + "/p.pdf", "--pv-blank", dir + "/pb.pdf"};
+    args.insert(args.end(), real.begin(), real.end());
+    ASSERT_EQ(runStills(args, {"DISPLAY="}).exitCode, 0);
+    ASSERT_EQ(runStills({"--valve-circle", dir + "/c.svg", "--pv", dir + "/p.png"}, {"DISPLAY="}).exitCode, 0);
+
+    // The words as drawn, spaces left out: a word written along a curve comes out in pieces.
+    auto words = [&](const char* name) {
+        std::string out, packed;
+        EXPECT_EQ(run("pdftotext -raw " + dir.dir + name + " -", 20, &out), 0) << name;
+        for (char c : out)
+            if (!std::isspace(static_cast<unsigned char>(c))) packed += c;
+        return packed;
+    };
+    auto packed = [](std::string text) {
+        text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+        return text;
+    };
+    const std::vector<std::string> circleAnswers{"Admission", "Compression", "Détente", "Échappement",
+                                                 "croisement", "10°", "40°", "45°", "15°"};
+    const std::vector<std::string> pvAnswers{"Admission", "Compression", "Combustion", "Détente", "Échappement"};
+    struct Figure {
+        const char* full;
+        const char* blank;
+        std::vector<std::string> always;
+        const std::vector<std::string>& answers;
+    } figures[] = {
+        {"/c.pdf", "/cb.pdf", {"Épure circulaire de distribution", "Cycle réel : avances et retards", "AOA :",
+                                "avant PMH", "après PMB", "PMB", "RFE", "AA"}, circleAnswers},
+        {"/p.pdf", "/pb.pdf", {"Cycle théorique de Beau de Rochas (diagramme p-V)", "Volume", "Pression (bar)", "PMH",
+                                "PMB", "ε = 9,5", "γ = 1,4", "p₃ = 3,0 × p₂", "p₁ = 1 bar : pression atmosphérique"},
+         pvAnswers},
+    };
+    for (const Figure& f : figures) {
+        const std::string full = words(f.full), blank = words(f.blank);
+        for (const std::string& w : f.always) {
+            EXPECT_NE(full.find(packed(w)), std::string::npos) << f.full << " lacks " << w << ": " << full;
+            EXPECT_NE(blank.find(packed(w)), std::string::npos) << f.blank << " lacks " << w << ": " << blank;
+        }
+        for (const std::string& w : f.answers) {
+            EXPECT_NE(full.find(w), std::string::npos) << f.full << " lacks " << w << ": " << full;
+            EXPECT_EQ(blank.find(w), std::string::npos) << f.blank << " gives away " << w << ": " << blank;
+        }
+        for (const char* unaccented : {"Echappement", "Detente", "Epure", "theorique", "apres", "volumetrique"})
+            EXPECT_EQ(full.find(unaccented), std::string::npos) << f.full << " writes " << unaccented;
+    }
+    std::ifstream svgFile(dir + "/c.svg");
+    const std::string svg((std::istreambuf_iterator<char>(svgFile)), std::istreambuf_iterator<char>());
+    EXPECT_NE(svg.find("width=\"560pt\" height=\"360pt\""), std::string::npos);
+    Image png;
+    std::string why;
+    ASSERT_TRUE(readPng(dir + "/p.png", &png, &why)) << why;
+    EXPECT_EQ(png.width, 1120);
+    EXPECT_EQ(png.height, 720);
+}
+
+TEST(StillsWorksheet, FourA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAnswers)
 {
     const Scratch dir;
     const std::string sheet = dir + "/w.pdf", exercise = dir + "/b.pdf";
     const Result r = runStills({"--worksheet", sheet, "--worksheet-blank", exercise});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     for (const std::string& file : {sheet, exercise}) {
-        const std::string info = popplerSays("pdfinfo -f 1 -l 3 " + file);
-        EXPECT_NE(info.find("Pages: 3"), std::string::npos) << info;
+        const std::string info = popplerSays("pdfinfo -f 1 -l 4 " + file);
+        EXPECT_NE(info.find("Pages: 4"), std::string::npos) << info;
         EXPECT_NE(info.find("Page 2 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
         EXPECT_NE(info.find("Page 3 size: 841.89 x 595.276 pts (A4)"), std::string::npos) << info;
-        for (int page = 1; page <= 3; ++page) EXPECT_GE(smallestText(file, page), 7.95) << file << " page " << page;
+        EXPECT_NE(info.find("Page 4 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
+        for (int page = 1; page <= 4; ++page) EXPECT_GE(smallestText(file, page), 7.95) << file << " page " << page;
+        // Page 4: both figures with their titles, the exercise's without the strokes' names.
+        const std::string page4 = popplerSays("pdftotext -f 4 -l 4 " + file + " -");
+        for (const char* title : {"Épure circulaire de distribution", "Cycle théorique de Beau de Rochas (diagramme p-V)"})
+            EXPECT_NE(page4.find(title), std::string::npos) << file << page4;
+        EXPECT_EQ(page4.find("Détente") == std::string::npos, file == exercise) << file << page4;
     }
 
     // The stills, two a page: light enough for a copier, and each showing its own moment.
@@ -623,7 +695,8 @@ TEST(StillsWorksheet, ThreeA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsA
 
     const std::string answers = popplerSays("pdftotext " + sheet + " -");
     const std::string blank = popplerSays("pdftotext " + exercise + " -");
-    for (const char* both : {"Le moteur à quatre temps", "fermée", "Angle du vilebrequin (degrés)"}) {
+    // The figures' page names the spark in its legend, on the exercise too.
+    for (const char* both : {"Le moteur à quatre temps", "fermée", "Angle du vilebrequin (degrés)", "Étincelle"}) {
         EXPECT_NE(answers.find(both), std::string::npos) << "the sheet lacks " << both;
         EXPECT_NE(blank.find(both), std::string::npos) << "the exercise lacks " << both;
     }
@@ -634,7 +707,7 @@ TEST(StillsWorksheet, ThreeA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsA
           "amène l'air ou le mélange à une température", "Il s'ensuit une inflammation",
           "Arrivé en fin de détente", "les gaz brûlés peuvent s'évacuer", "Piston", "Bielle", "Vilebrequin",
           "Cylindre", "Soupape d'admission", "Soupape d'échappement", "Bougie", "Tubulure d'admission",
-          "Collecteur d'échappement", "Étincelle"}) {
+          "Collecteur d'échappement"}) {
         EXPECT_NE(answers.find(printed), std::string::npos) << "the sheet lacks " << printed;
         EXPECT_EQ(blank.find(printed), std::string::npos) << "the exercise gives away " << printed;
     }

@@ -15,9 +15,11 @@
 #include "tools/stills/options.h"
 #include "tools/stills/output_file.h"
 #include "tools/stills/output_plan.h"
+#include "tools/stills/pv_diagram.h"
 #include "tools/stills/texture_check.h"
 #include "tools/stills/timing_plot.h"
 #include "tools/stills/timing_table.h"
+#include "tools/stills/valve_circle.h"
 #include "tools/stills/worksheet.h"
 
 using namespace stills;
@@ -56,9 +58,14 @@ bool write(const PlannedOutput& planned, OutputFile* file, const Options& option
     case Output::timingCsv: return writeText(file, timingCsv());
     case Output::timingPng: return writeTimingDiagram(file, DocumentFormat::png);
     case Output::timing: return writeTimingDiagram(file, options.timingFormat);
+    case Output::valveCircle: return writeValveCircle(file, options.valveCircle.format, options.figures.timing, false);
+    case Output::valveCircleBlank:
+        return writeValveCircle(file, options.valveCircleBlank.format, options.figures.timing, true);
+    case Output::pv: return writePvDiagram(file, options.pv.format, options.figures.pv, false);
+    case Output::pvBlank: return writePvDiagram(file, options.pvBlank.format, options.figures.pv, true);
     case Output::still: return writeStill(view, options.angleDeg, file);
-    case Output::worksheet: return writeWorksheet(file, false, paperView(options));
-    case Output::worksheetBlank: return writeWorksheet(file, true, paperView(options));
+    case Output::worksheet: return writeWorksheet(file, false, paperView(options), options.figures);
+    case Output::worksheetBlank: return writeWorksheet(file, true, paperView(options), options.figures);
     case Output::animation: return writeAnimation(file, view, options.frames);
     }
     return false;

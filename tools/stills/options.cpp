@@ -19,6 +19,11 @@ constexpr int kMaxSide = 8192;              // pixels; the software renderer's b
 constexpr int kMinFrames = 2;
 constexpr int kMaxFrames = static_cast<int>(kCycleDeg);   // one frame a degree
 constexpr const char* kStandardOutput = "-";
+constexpr double kMaxTimingShiftDeg = 90.0; // advance or delay: a quarter turn at most
+constexpr double kMinCompressionRatio = 3.0;   // the petrol engines' range, the model's 3.6 in it
+constexpr double kMaxCompressionRatio = 14.0;
+constexpr double kMinPressureRise = 2.5;
+constexpr double kMaxPressureRise = 5.0;
 
 const char* const kUsage =
     "Usage: tarvex-stills [OPTION]...\n"
@@ -77,6 +82,32 @@ const char* const kUsage =
     "                              exhaust_lift, spark, stroke; - writes it to\n"
     "                              standard output\n"
     "\n"
+    "The figures of the textbooks (no display needed), PNG, SVG or PDF by the\n"
+    "extension of FILE:\n"
+    "      --valve-circle=FILE     the valve-timing circle: the two crank turns of a\n"
+    "                              cycle as a spiral, the strokes, the valves and the\n"
+    "                              spark as the engine runs them\n"
+    "      --valve-circle-blank=FILE  the same for exercises: empty boxes for the\n"
+    "                              strokes' names and the angles\n"
+    "      --aoa=DEG --rfa=DEG --aoe=DEG --rfe=DEG --aa=DEG\n"
+    "                              the circle of a real engine: the intake opens DEG\n"
+    "                              before top dead centre (AOA) and closes after\n"
+    "                              bottom dead centre (RFA), the exhaust opens before\n"
+    "                              bottom (AOE) and closes after top dead centre\n"
+    "                              (RFE), the spark fires before top dead centre (AA);\n"
+    "                              0 to 90 degrees, 0 when not given. The engine's\n"
+    "                              pictures keep its own cycle\n"
+    "      --pv=FILE               the p-V diagram of the theoretical cycle, with the\n"
+    "                              cylinder's own volumes\n"
+    "      --pv-blank=FILE         the same for exercises: empty boxes for the\n"
+    "                              strokes' names\n"
+    "      --compression-ratio=R   the p-V diagram's compression ratio, 3 to 14\n"
+    "                              (default the engine's own)\n"
+    "      --pressure-rise=K       the combustion's pressure rise at constant volume,\n"
+    "                              p3/p2, 2.5 to 5 (default 3)\n"
+    "The worksheets end with both figures, the blank worksheet with their blank\n"
+    "variants; these options apply there too.\n"
+    "\n"
     "  -h, --help                  display this help and exit\n"
     "      --version               output version information and exit\n"
     "\n"
@@ -101,6 +132,8 @@ const char* const kUsage =
 enum OptionId {
     kOutput = 256, kAnimation, kFrames, kWorksheet, kWorksheetBlank, kAngle, kView, kSize,
     kHelpScreen, kExplanations, kGas, kBlock, kTextures, kTiming, kTimingPng, kTimingCsv, kVersion, kStyle,
+    kValveCircle, kValveCircleBlank, kPv, kPvBlank, kAoa, kRfa, kAoe, kRfe, kAa, kCompressionRatio,
+    kPressureRise,
 };
 
 const option kLongOptions[] = {
@@ -121,6 +154,17 @@ const option kLongOptions[] = {
     {"timing", required_argument, nullptr, kTiming},
     {"timing-png", required_argument, nullptr, kTimingPng},
     {"timing-csv", required_argument, nullptr, kTimingCsv},
+    {"valve-circle", required_argument, nullptr, kValveCircle},
+    {"valve-circle-blank", required_argument, nullptr, kValveCircleBlank},
+    {"pv", required_argument, nullptr, kPv},
+    {"pv-blank", required_argument, nullptr, kPvBlank},
+    {"aoa", required_argument, nullptr, kAoa},
+    {"rfa", required_argument, nullptr, kRfa},
+    {"aoe", required_argument, nullptr, kAoe},
+    {"rfe", required_argument, nullptr, kRfe},
+    {"aa", required_argument, nullptr, kAa},
+    {"compression-ratio", required_argument, nullptr, kCompressionRatio},
+    {"pressure-rise", required_argument, nullptr, kPressureRise},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
@@ -152,13 +196,13 @@ bool parseSize(const std::string& text, int* width, int* height)
            && *width >= kMinSide && *height >= kMinSide;
 }
 
-bool parseAngle(const std::string& text, double* out)
+bool parseNumber(const std::string& text, double min, double max, double* out)
 {
     if (text.empty()) return false;
     errno = 0;
     char* end = nullptr;
     const double v = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < 0.0 || v > kCycleDeg) return false;
+    if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < min || v > max) return false;
     *out = v;
     return true;
 }
@@ -169,6 +213,20 @@ bool parseStyle(const std::string& text, PictureStyle* out)
     else if (text == "print") *out = PictureStyle::print;
     else return false;
     return true;
+}
+
+bool parseAngle(const std::string& text, double* out) { return parseNumber(text, 0.0, kCycleDeg, out); }
+
+bool parseShift(const std::string& text, RealTiming* timing, double* out)
+{
+    timing->given = true;
+    return parseNumber(text, 0.0, kMaxTimingShiftDeg, out);
+}
+
+bool parseFigureFile(const std::string& text, FigureFile* out)
+{
+    out->path = text;
+    return formatOf(text, &out->format);
 }
 
 bool parseView(const std::string& text, ViewMode* out)
@@ -200,6 +258,9 @@ bool isFileName(const std::string& value, std::string* out)
 const char* takeValue(int id, const std::string& v, Options* o)
 {
     ViewSettings& s = o->settings;
+    RealTiming& t = o->figures.timing;
+    constexpr const char* kFigureName = "a file name ending in .png, .svg or .pdf";
+    constexpr const char* kShift = "degrees from 0 to 90";
     switch (id) {
     case kOutput: return isFileName(v, &o->output) ? nullptr : "a file name";
     case kAnimation: return isFileName(v, &o->animation) ? nullptr : "a file name";
@@ -212,6 +273,21 @@ const char* takeValue(int id, const std::string& v, Options* o)
         if (v == kStandardOutput) o->timingFormat = DocumentFormat::svg;
         if (v == kStandardOutput || formatOf(v, &o->timingFormat)) return nullptr;
         return "a file name ending in .png, .svg or .pdf, or -";
+    case kValveCircle: return parseFigureFile(v, &o->valveCircle) ? nullptr : kFigureName;
+    case kValveCircleBlank: return parseFigureFile(v, &o->valveCircleBlank) ? nullptr : kFigureName;
+    case kPv: return parseFigureFile(v, &o->pv) ? nullptr : kFigureName;
+    case kPvBlank: return parseFigureFile(v, &o->pvBlank) ? nullptr : kFigureName;
+    case kAoa: return parseShift(v, &t, &t.intakeOpensBeforeTdc) ? nullptr : kShift;
+    case kRfa: return parseShift(v, &t, &t.intakeClosesAfterBdc) ? nullptr : kShift;
+    case kAoe: return parseShift(v, &t, &t.exhaustOpensBeforeBdc) ? nullptr : kShift;
+    case kRfe: return parseShift(v, &t, &t.exhaustClosesAfterTdc) ? nullptr : kShift;
+    case kAa: return parseShift(v, &t, &t.sparkBeforeTdc) ? nullptr : kShift;
+    case kCompressionRatio:
+        return parseNumber(v, kMinCompressionRatio, kMaxCompressionRatio, &o->figures.pv.compressionRatio)
+                   ? nullptr : "a compression ratio from 3 to 14";
+    case kPressureRise:
+        return parseNumber(v, kMinPressureRise, kMaxPressureRise, &o->figures.pv.pressureRise)
+                   ? nullptr : "a pressure ratio from 2.5 to 5";
     case kFrames:
         return parseCount(v, kMaxFrames, &o->frames) && o->frames >= kMinFrames ? nullptr : "a count from 2 to 720";
     case kAngle: return parseAngle(v, &o->angleDeg) ? nullptr : "degrees from 0 to 720";
@@ -267,6 +343,11 @@ bool Options::needsDisplay() const
     return !output.empty() || !animation.empty() || !worksheet.empty() || !worksheetBlank.empty();
 }
 
+bool Options::writesFigures() const
+{
+    return !valveCircle.path.empty() || !valveCircleBlank.path.empty() || !pv.path.empty() || !pvBlank.path.empty();
+}
+
 std::string parseOptions(int argc, char** argv, Options* o)
 {
     opterr = 0;                             // the messages below name the option and its value
@@ -287,9 +368,9 @@ std::string parseOptions(int argc, char** argv, Options* o)
     }
     if (optind < argc) return std::string("unexpected argument '") + argv[optind] + "'";
     if (!o->help && !o->version && !o->needsDisplay() && o->timingCsv.empty() && o->timingPng.empty()
-        && o->timing.empty())
+        && o->timing.empty() && !o->writesFigures())
         return "nothing to write: give --output, --animation, --worksheet, --worksheet-blank, "
-               "--timing, --timing-png or --timing-csv";
+               "--timing, --timing-png, --timing-csv, --valve-circle, --valve-circle-blank, --pv or --pv-blank";
     return namingProblem(plannedOutputs(*o));
 }
 

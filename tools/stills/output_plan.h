@@ -13,7 +13,9 @@
 namespace stills {
 
 enum class OutputKind { png, gif, pdf, svg, csv };
-enum class Output { timingCsv, timingPng, timing, still, worksheet, worksheetBlank, animation };
+enum class Output {
+    timingCsv, timingPng, timing, valveCircle, valveCircleBlank, pv, pvBlank, still, worksheet, worksheetBlank, animation,
+};
 
 struct PlannedOutput {
     Output what;

@@ -1,5 +1,8 @@
 #include "tools/stills/printed_texts.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace stills {
 
 namespace {
@@ -37,5 +40,38 @@ const char* printedStrokeTitle(int stroke) { return kTitles[stroke - 1]; }
 const char* printedStrokeShortTitle(int stroke) { return kShortTitles[stroke - 1]; }
 
 const char* printedStrokeExplanation(int stroke) { return kExplanations[stroke - 1]; }
+
+std::string frenchNumber(double value, int decimals)
+{
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;     // no « -0 »
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string out = text;
+    for (char& c : out)
+        if (c == '.') c = ',';
+    return out;
+}
+
+std::string frenchDegrees(double value)
+{
+    const bool whole = std::fabs(value - std::round(value)) < 0.05;
+    return filled(kDegrees, frenchNumber(value, whole ? 0 : 1));
+}
+
+std::string filled(const char* format, const std::string& a, const std::string& b, const std::string& c)
+{
+    std::string out;
+    const std::string* values[] = {&a, &b, &c};
+    int next = 0;
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (p[0] == '%' && p[1] == 's' && next < 3) {
+            out += *values[next++];
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
 
 }  // namespace stills

@@ -8,6 +8,7 @@
 
 #include "model/cycle.h"
 #include "tools/stills/cairo_document.h"
+#include "tools/stills/figures_page.h"
 #include "tools/stills/offscreen_still.h"
 #include "tools/stills/picture_marks.h"
 #include "tools/stills/printed_texts.h"
@@ -45,10 +46,10 @@ constexpr double kFooterGrey = 0.35;
 
 constexpr int kStillPixelsWide = 800;
 constexpr int kStillPixelsHigh = 600;
-constexpr int kPageCount = kStrokeCount / kStrokesPerPage + 1;
+constexpr int kPageCount = kStrokeCount / kStrokesPerPage + 2;     // and the diagram, the figures
 
 constexpr const char* kExerciseInstructions =
-    "Pour chaque temps, écris son nom et explique ce qui se passe. Nomme les pièces repérées.";
+    "Pour chaque temps, écrivez son nom et expliquez ce qui se passe. Nommez les pièces repérées.";
 constexpr const char* kPartsListHeading = "Les pièces";
 
 struct Still {
@@ -69,14 +70,15 @@ void rule(cairo_t* cr, double x0, double x1, double y)
     cairo_stroke(cr);
 }
 
-// The heading, the pupil's name field on the exercise, the maker and the page number.
-void drawPageFrame(cairo_t* cr, double width, double height, int page, bool blank)
+// The heading (unless the page needs its room), the pupil's name field on the exercise, the
+// maker and the page number.
+void drawPageFrame(cairo_t* cr, double width, double height, int page, bool blank, bool heading = true)
 {
     const double right = width - kMargin;
     cairo_set_source_rgb(cr, 0, 0, 0);
     useFont(cr, kHeadingSize, true);
-    showText(cr, kMargin, kMargin + kHeadingSize, kSheetHeading);
-    if (blank) {
+    if (heading) showText(cr, kMargin, kMargin + kHeadingSize, kSheetHeading);
+    if (blank && heading) {
         useFont(cr, kBodySize);
         cairo_set_line_width(cr, 0.5);
         const double baseline = kMargin + kHeadingSize;
@@ -188,7 +190,7 @@ void drawDiagramPage(cairo_t* cr, int page, bool blank)
 
 }  // namespace
 
-bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view)
+bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view, const FigureSettings& figures)
 {
     ViewSettings settings = view;
     settings.width = kStillPixelsWide;
@@ -216,6 +218,10 @@ bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view)
     }
     cairo_pdf_surface_set_size(pdf, kA4Long, kA4Short);
     drawDiagramPage(cr, page, blank);
+    cairo_show_page(cr);
+    cairo_pdf_surface_set_size(pdf, kA4Short, kA4Long);
+    drawPageFrame(cr, kA4Short, kA4Long, page + 1, blank, false);
+    drawFiguresPage(cr, kMargin, blank, figures);
     cairo_show_page(cr);
     cairo_destroy(cr);
     return finishDocument(pdf, file);

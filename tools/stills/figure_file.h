@@ -1,0 +1,21 @@
+#pragma once
+// The textbook figures as files: a PNG image, or an SVG or PDF document of one page, the figure
+// drawn by the caller with its top-left corner at the origin. Diagram units are points.
+
+#include <cairo.h>
+
+#include <functional>
+#include <string>
+
+#include "tools/stills/options.h"
+#include "tools/stills/output_file.h"
+
+namespace stills {
+
+constexpr double kFigureWidth = 560.0;      // the valve-timing circle and the p-V diagram alike
+constexpr double kFigureHeight = 360.0;
+
+bool writeFigure(OutputFile* file, DocumentFormat format, const char* pdfTitle,
+                 const std::function<void(cairo_t*)>& draw);
+
+}  // namespace stills
