@@ -77,6 +77,7 @@ struct SceneState : SceneSettings {
     int flashCountdown = 5;         // toggles left in the running sequence
     bool light0Lit = false;         // mirrors whether GL_LIGHT0 is enabled
     double lastFlashTime = 0.0;     // elapsed-time clock at the last flicker toggle, ms
+    bool paused = false;            // the crank angle holds; the rest of each step goes on
 
     // Mouse, GLUT window coordinates in pixels (origin top left, y downwards)
     int pressX = 0;
