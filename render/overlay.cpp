@@ -20,6 +20,7 @@ constexpr double kFpsX = 0.93;
 constexpr double kFpsY = 0.98;
 constexpr double kTitleY = 0.11;
 constexpr double kLineY[3] = {0.08, 0.06, 0.04};
+constexpr double kPauseY = 0.19;            // above the speed line, below the help screen
 constexpr int kSmallFont = 1;
 constexpr int kMediumFont = 2;
 
@@ -65,24 +66,32 @@ struct AtlasScale {
     double x, y;
 };
 
+// Latin-1 texts: each byte goes to GLUT as the unsigned value that selects its glyph.
+void drawLatin1Text(const char* text, int fontCode)
+{
+    void* font = kFonts[fontSlot(fontCode)];
+    for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(font, static_cast<unsigned char>(*c));
+}
+
 // Places text at fractions of the window, in the 800 x 600 overlay frame. With a scale the
 // atlases draw it, texturing and the alpha test being on; a text they cannot draw, or any text
 // without a scale, goes glyph by glyph.
-void drawAt(double fx, double fy, const char* text, int fontCode, const AtlasScale* scale)
+void drawAt(double fx, double fy, const char* text, int fontCode, const AtlasScale* scale, bool latin1 = false)
 {
     glRasterPos2d(fx * scene.windowWidth, fy * scene.windowHeight);
+    void (*const glyphByGlyph)(const char*, int) = latin1 ? drawLatin1Text : drawBitmapText;
     if (scale) {
         const GlyphAtlas& atlas = gAtlases[fontSlot(fontCode)];
         glBindTexture(GL_TEXTURE_2D, atlas.texture());
         if (atlas.draw(text, scale->x, scale->y)) return;
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_ALPHA_TEST);
-        drawBitmapText(text, fontCode);
+        glyphByGlyph(text, fontCode);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_ALPHA_TEST);
         return;
     }
-    drawBitmapText(text, fontCode);
+    glyphByGlyph(text, fontCode);
 }
 
 }  // namespace
@@ -129,6 +138,12 @@ void formatSpeedLine(char (&text)[kTextBufferSize], double speed)
 void formatFpsLine(char (&text)[kTextBufferSize], double fps)
 {
     std::snprintf(text, sizeof text, "FPS: %2.1f", fps);
+}
+
+void formatPauseLine(char (&text)[kTextBufferSize], double crankAngleDeg)
+{
+    // "a grave" and the degree sign as ISO 8859-1 bytes, which the bitmap fonts hold.
+    std::snprintf(text, sizeof text, "En pause \xE0 %.0f\xB0", crankAngleDeg);
 }
 
 void drawBitmapText(const char* text, int fontCode)
@@ -211,6 +226,10 @@ void drawOverlay()
         for (int line = 1; line <= 3; ++line) drawAt(kLeftX, kLineY[line - 1], strokeLine(stroke, line), kSmallFont, atlases);
     if (scene.showHelp)
         for (const OverlayText& t : kHelpLines) drawAt(kLeftX, t.fy, t.text, t.fontCode, atlases);
+    if (scene.paused) {
+        formatPauseLine(text, scene.crankAngle);
+        drawAt(kLeftX, kPauseY, text, kMediumFont, atlases, true);
+    }
 
     if (atlases) glPopAttrib();
     glEnable(GL_LIGHTING);

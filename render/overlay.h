@@ -19,6 +19,7 @@ const char* strokeTitle(int stroke);
 const char* strokeLine(int stroke, int line);           // line 1 to 3, top first
 void formatSpeedLine(char (&text)[kTextBufferSize], double speed);
 void formatFpsLine(char (&text)[kTextBufferSize], double fps);
+void formatPauseLine(char (&text)[kTextBufferSize], double crankAngleDeg);   // ISO 8859-1
 
 struct OverlayText {
     double fy;                              // fraction of the window height from the bottom
