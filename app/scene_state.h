@@ -22,6 +22,11 @@ struct Vec3 {
     double x, y, z;
 };
 
+// A window's place and client size on the screen, pixels.
+struct WindowPlace {
+    int x, y, width, height;
+};
+
 constexpr int kStartWindowWidth = 800;      // pixels
 constexpr int kStartWindowHeight = 600;
 
@@ -68,6 +73,9 @@ struct SceneState : SceneSettings {
     int windowWidth = kStartWindowWidth;    // pixels at start; overlay units
     int windowHeight = kStartWindowHeight;  // pixels at start; overlay units
     float aspect = 0.0f;            // width / height of the last reshape
+    bool projectorMode = false;     // full screen, texts grown with it (F11)
+    WindowPlace windowedPlace{};    // where the window was before projector mode
+    bool windowedPlacePending = false;  // left projector mode, the windowed size not back yet
 
     // Animation
     double crankAngle = 0.0;        // degrees over one four-stroke cycle, [0, 720]
