@@ -22,6 +22,13 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kLineWidthPerCap = 0.1;    // stroke width, as a share of the capital height
 constexpr double kThinnestLinePx = 1.0;
 
+// What a byte is drawn as: an ASCII stroke character (0 for none) and a mark.
+enum class StrokeMark { none, grave, acute, circumflex, diaeresis, cedilla, degree };
+struct StrokeGlyph {
+    char base;
+    StrokeMark mark;
+};
+
 struct Latin1Letter {
     unsigned char byte;
     StrokeGlyph glyph;
@@ -51,34 +58,35 @@ void line(double x0, double y0, double x1, double y1)
     glEnd();
 }
 
-// The mark over (or under) a letter whose middle is at x, in font units from its baseline.
-void drawMark(StrokeMark mark, double x, bool capital)
+// The mark over (or under) a letter standing on x = 0, in font units from its baseline.
+void drawMark(StrokeMark mark, bool capital)
 {
     const double low = (capital ? kRomanCapHeight : kRomanSmallHeight) + kMarkGap;
     const double high = low + kMarkRise;
     const double w = kMarkHalfWidth;
     switch (mark) {
-    case StrokeMark::grave: line(x - w / 2, high, x + w / 2, low); break;
-    case StrokeMark::acute: line(x - w / 2, low, x + w / 2, high); break;
-    case StrokeMark::circumflex: line(x - w, low, x, high); line(x, high, x + w, low); break;
+    case StrokeMark::grave: line(-w / 2, high, w / 2, low); break;
+    case StrokeMark::acute: line(-w / 2, low, w / 2, high); break;
+    case StrokeMark::circumflex: line(-w, low, 0.0, high); line(0.0, high, w, low); break;
     case StrokeMark::diaeresis:
-        line(x - w, low, x - w, low + kMarkRise / 3);
-        line(x + w, low, x + w, low + kMarkRise / 3);
+        line(-w, low, -w, low + kMarkRise / 3);
+        line(w, low, w, low + kMarkRise / 3);
         break;
-    case StrokeMark::cedilla: line(x, 0.0, x, -kCedillaDepth / 2); line(x, -kCedillaDepth / 2, x - w / 2, -kCedillaDepth); break;
+    case StrokeMark::cedilla:
+        line(0.0, 0.0, 0.0, -kCedillaDepth / 2);
+        line(0.0, -kCedillaDepth / 2, -w / 2, -kCedillaDepth);
+        break;
     case StrokeMark::degree:
         glBegin(GL_LINE_LOOP);
         for (int i = 0; i < kDegreeSegments; ++i) {
             const double a = kTwoPi * i / kDegreeSegments;
-            glVertex2d(x + kDegreeRadius * std::cos(a), kDegreeCentreY + kDegreeRadius * std::sin(a));
+            glVertex2d(kDegreeRadius * std::cos(a), kDegreeCentreY + kDegreeRadius * std::sin(a));
         }
         glEnd();
         break;
     case StrokeMark::none: break;
     }
 }
-
-}  // namespace
 
 StrokeGlyph strokeGlyph(unsigned char byte)
 {
@@ -87,6 +95,8 @@ StrokeGlyph strokeGlyph(unsigned char byte)
         if (letter.byte == byte) return letter.glyph;
     return {0, StrokeMark::none};
 }
+
+}  // namespace
 
 void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double scale)
 {
@@ -135,7 +145,7 @@ void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double 
                 glTranslated(-widthUnits / 2, 0.0, 0.0);
                 if (glyph.base) glutStrokeCharacter(GLUT_STROKE_ROMAN, glyph.base);
             glPopMatrix();
-            drawMark(glyph.mark, 0.0, glyph.base >= 'A' && glyph.base <= 'Z');
+            drawMark(glyph.mark, glyph.base >= 'A' && glyph.base <= 'Z');
         glPopMatrix();
         penPx += cellPx;
     }

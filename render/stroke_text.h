@@ -4,14 +4,6 @@
 // antialiased lines scaled to the bitmap's capital height, so that it stays crisp however
 // large. Latin-1 letters with accents are the stroke letter with its mark drawn on.
 
-// What a byte is drawn as: an ASCII stroke character (0 for none) and a mark.
-enum class StrokeMark { none, grave, acute, circumflex, diaeresis, cedilla, degree };
-struct StrokeGlyph {
-    char base;
-    StrokeMark mark;
-};
-StrokeGlyph strokeGlyph(unsigned char byte);
-
 // Draws text at the current raster position, scale times the size of bitmapFont, whose
 // capitals are capHeightPx pixels high, at the raster position's depth; nothing where the
 // raster position is invalid. The colour is the current one; lighting is the caller's.
