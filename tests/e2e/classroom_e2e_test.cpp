@@ -1,6 +1,5 @@
-// The real program as a teacher uses it in front of a class: paused, stepped stroke by stroke and
-// degree by degree, full screen for a projector. At an angle the window must show the model's
-// own frame there, as the stills tool draws it.
+// The real program paused, stepped and full screen, as in front of a class. At an angle the
+// window must show the model's own frame there, as the stills tool draws it.
 
 #include <sys/wait.h>
 

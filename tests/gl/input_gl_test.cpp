@@ -31,24 +31,24 @@ struct Snapshot {
     double speed;
     int viewMode;
     bool showGas, showBlock, showHelp, showExplanations, showFps, showLightMarkers, texturesOn;
-    bool flickering, leftDragging, rightDragging, paused;
+    bool flickering, leftDragging, rightDragging;
     int flashCountdown, pressX, pressY, rightPressY;
-    double azimuth, elevation, distance, zoom, crankAngle;
+    double azimuth, elevation, distance, zoom;
 };
 Snapshot snapshot()
 {
     return {scene.speed, scene.viewMode, scene.showGas, scene.showBlock, scene.showHelp,
             scene.showExplanations, scene.showFps, scene.showLightMarkers, scene.texturesOn,
-            scene.flickering, scene.leftDragging, scene.rightDragging, scene.paused, scene.flashCountdown,
+            scene.flickering, scene.leftDragging, scene.rightDragging, scene.flashCountdown,
             scene.pressX, scene.pressY, scene.rightPressY, scene.azimuth, scene.elevation,
-            scene.distance, scene.zoom, scene.crankAngle};
+            scene.distance, scene.zoom};
 }
 auto fields(const Snapshot& s)
 {
     return std::tie(s.speed, s.viewMode, s.showGas, s.showBlock, s.showHelp, s.showExplanations, s.showFps,
-                    s.showLightMarkers, s.texturesOn, s.flickering, s.leftDragging, s.rightDragging, s.paused,
+                    s.showLightMarkers, s.texturesOn, s.flickering, s.leftDragging, s.rightDragging,
                     s.flashCountdown, s.pressX, s.pressY, s.rightPressY, s.azimuth, s.elevation, s.distance,
-                    s.zoom, s.crankAngle);
+                    s.zoom);
 }
 bool same(const Snapshot& a, const Snapshot& b) { return fields(a) == fields(b); }
 
