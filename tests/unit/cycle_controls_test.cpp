@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "interaction/animation.h"
 #include "render/overlay.h"
 
@@ -27,7 +25,7 @@ TEST(Pause, HoldsTheAngleWhileTheClockRunsResumesWithoutAJumpAndStepsByWholeDegr
     EXPECT_NEAR(s.crankAngle, 100.0 + 0.2 * 360 * 0.1, 1e-9);
     char text[kTextBufferSize];
     formatPauseLine(text, 269.6);
-    EXPECT_EQ(std::string(text), "En pause \xE0 270\xB0");
+    EXPECT_STREQ(text, "En pause \xE0 270\xB0");
     s.crankAngle = 0.6;                             // degree steps: whole degrees, round the cycle
     for (double expected : {0.0, 719.0, 720.0, 1.0}) {
         stepDegree(s, expected == 0.0 || expected == 719.0 ? -1 : 1);
