@@ -20,6 +20,11 @@ enum ViewMode : int {
     VIEW_VALVES = 3,
 };
 
+// A window's place and client size on the screen, pixels.
+struct WindowPlace {
+    int x, y, width, height;
+};
+
 constexpr int kStartWindowWidth = 800;      // pixels
 constexpr int kStartWindowHeight = 600;
 
@@ -66,6 +71,9 @@ struct SceneState : SceneSettings {
     int windowWidth = kStartWindowWidth;    // pixels at start; overlay units
     int windowHeight = kStartWindowHeight;  // pixels at start; overlay units
     float aspect = 0.0f;            // width / height of the last reshape
+    bool projectorMode = false;     // full screen, texts grown with it (F11)
+    WindowPlace windowedPlace{};    // where the window was before projector mode
+    bool windowedPlacePending = false;  // left projector mode, the windowed size not back yet
 
     // Animation
     double crankAngle = 0.0;        // degrees over one four-stroke cycle, [0, 720]
@@ -75,6 +83,7 @@ struct SceneState : SceneSettings {
     int flashCountdown = 5;         // toggles left in the running sequence
     bool light0Lit = false;         // mirrors whether GL_LIGHT0 is enabled
     double lastFlashTime = 0.0;     // elapsed-time clock at the last flicker toggle, ms
+    bool paused = false;            // the crank angle holds; the rest of each step goes on
 
     // Mouse, GLUT window coordinates in pixels (origin top left, y downwards)
     int pressX = 0;

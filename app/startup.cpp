@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "app/projector.h"
 #include "app/scene_state.h"
 #include "model/axis_marker.h"
 #include "model/crank_train.h"
@@ -124,6 +125,7 @@ void onReshape(int width, int height)
     applyProjection();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    restoreWindowedPlace(width, height);
 }
 
 void applyProjection()

@@ -18,8 +18,10 @@ bool stepAnimation(SceneState& state, double (*readClockMs)())
     double elapsedMs = readClockMs() - state.lastFrameTime;
     if (elapsedMs < 0.0) elapsedMs = 0.0;           // the 32-bit clock wrapped (after 24.8 days)
 
-    state.crankAngle = wrapCrankAngle(
-        state.crankAngle + (state.speed * kDegreesPerRevolution) * (elapsedMs / kMsPerSecond));
+    // Paused, the time still passes into lastFrameTime below, so resuming does not jump.
+    if (!state.paused)
+        state.crankAngle = wrapCrankAngle(
+            state.crankAngle + (state.speed * kDegreesPerRevolution) * (elapsedMs / kMsPerSecond));
 
     // Two steps within one clock tick keep the previous frame rate instead of dividing by 0.
     if (elapsedMs > 0.0) state.fps = 1.0 / (elapsedMs / kMsPerSecond);

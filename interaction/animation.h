@@ -1,7 +1,7 @@
 #pragma once
 // The animation clock: each idle step turns the crank by what the speed covers in the real
 // time since the previous step, wraps the angle into one cycle, measures the frame rate and
-// runs the light-0 flicker sequence.
+// runs the light-0 flicker sequence. While paused the angle holds and the rest goes on.
 
 #include "app/scene_state.h"
 

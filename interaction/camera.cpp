@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/projector.h"
+
 namespace {
 
 constexpr double kAngleStep = 0.1;          // radians per arrow-key press
@@ -46,6 +48,7 @@ void onSpecialKey(int key, int, int)
     case GLUT_KEY_DOWN:      scene.elevation -= kAngleStep; break;
     case GLUT_KEY_PAGE_UP:   scene.distance *= kDistanceFactor; break;
     case GLUT_KEY_PAGE_DOWN: scene.distance /= kDistanceFactor; break;
+    case GLUT_KEY_F11:       toggleProjectorMode(); break;
     default: break;
     }
     updateEyePosition();

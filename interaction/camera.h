@@ -9,5 +9,5 @@ Vec3 orbitEye(double azimuth, double elevation, double distance);
 
 void updateEyePosition();                   // scene.eye from azimuth, elevation, distance
 void applyCamera();                         // gluLookAt and the zoom scale, on the current matrix
-void onSpecialKey(int key, int x, int y);
+void onSpecialKey(int key, int x, int y);  // the camera keys, and F11 for projector mode
 void onMotion(int x, int y);

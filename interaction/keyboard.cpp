@@ -5,11 +5,14 @@
 #include <cstdlib>
 
 #include "app/scene_state.h"
+#include "interaction/cycle_controls.h"
 
 namespace {
 
 constexpr unsigned char kEscape = 27;
 constexpr double kSpeedStep = 0.1;          // revolutions per second per key press
+constexpr int kForward = 1;                 // the stepping keys' directions round the cycle
+constexpr int kBack = -1;
 
 }  // namespace
 
@@ -39,6 +42,17 @@ void onKeyboard(unsigned char key, int, int)
     case 'r': scene.showLightMarkers = !scene.showLightMarkers; break;
     case 'T':
     case 't': scene.texturesOn = !scene.texturesOn; break;
+    // The stepping keys come in pairs side by side, back on the left, at the same places and
+    // without Shift on AZERTY and QWERTY keyboards alike.
+    case ' ': togglePause(scene); break;
+    case 'B':
+    case 'b': stepStroke(scene, kBack); break;
+    case 'N':
+    case 'n': stepStroke(scene, kForward); break;
+    case 'J':
+    case 'j': stepDegree(scene, kBack); break;
+    case 'K':
+    case 'k': stepDegree(scene, kForward); break;
     default: break;
     }
     glutPostRedisplay();

@@ -44,7 +44,9 @@ void drawLabels(ViewMode group)
         if (label.group != group) continue;
         std::snprintf(text, sizeof text, "%s", label.text);
         glRasterPos3d(label.x, label.y, label.z);
-        drawBitmapText(text, label.fontCode);
+        // In projector mode the labels grow with the screen, as the engine does.
+        if (scene.projectorMode) drawScaledText(text, label.fontCode, projectorTextScale());
+        else drawBitmapText(text, label.fontCode);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "app/scene_state.h"
 #include "model/cycle.h"
 #include "render/glyph_atlas.h"
+#include "render/stroke_text.h"
 
 namespace {
 
@@ -20,8 +21,17 @@ constexpr double kFpsX = 0.93;
 constexpr double kFpsY = 0.98;
 constexpr double kTitleY = 0.11;
 constexpr double kLineY[3] = {0.08, 0.06, 0.04};
+constexpr double kPauseY = 0.19;            // above the speed line, below the help screen
 constexpr int kSmallFont = 1;
 constexpr int kMediumFont = 2;
+
+// Projector mode draws the 800 x 600 layout fitted to the screen and its texts larger still, so
+// that they read from the back of a room: at 1920 x 1080 the stroke title's capitals are 24
+// pixels high, and the 10-point lines nearly 20 from the tall letters to the tails. The frame
+// rate, at the window's top right edge, grows only with the layout.
+constexpr double kBodyGrowth = 1.1;         // times the layout's fit
+constexpr double kTitleGrowth = 1.5;        // the stroke title and the pause line
+constexpr double kCornerGrowth = 1.0;
 
 constexpr const char* kCredit = "Tarvex - moteur 4 temps";
 
@@ -46,6 +56,7 @@ constexpr const char* kLines[kStrokeCount][3] = {
 // The Helvetica sizes by font code: 2 is 12 point, 3 is 18 point, every other code 10.
 int fontSlot(int fontCode) { return fontCode == 2 ? 1 : fontCode == 3 ? 2 : 0; }
 void* const kFonts[] = {GLUT_BITMAP_HELVETICA_10, GLUT_BITMAP_HELVETICA_12, GLUT_BITMAP_HELVETICA_18};
+constexpr int kCapHeightPx[] = {8, 9, 14};  // the bitmap fonts' capitals, pixels
 
 GlyphAtlas gAtlases[] = {GlyphAtlas(kFonts[0]), GlyphAtlas(kFonts[1]), GlyphAtlas(kFonts[2])};
 bool gAtlasTextOn = true;
@@ -65,24 +76,43 @@ struct AtlasScale {
     double x, y;
 };
 
-// Places text at fractions of the window, in the 800 x 600 overlay frame. With a scale the
-// atlases draw it, texturing and the alpha test being on; a text they cannot draw, or any text
-// without a scale, goes glyph by glyph.
-void drawAt(double fx, double fy, const char* text, int fontCode, const AtlasScale* scale)
+// How one overlay's texts are drawn: from the atlases (texturing and the alpha test being on),
+// in strokes at a projector scale, or else glyph by glyph.
+struct TextPass {
+    const AtlasScale* atlases = nullptr;
+    double strokeScale = 0.0;               // 0 outside projector mode
+};
+
+// Latin-1 texts: each byte goes to GLUT as the unsigned value that selects its glyph.
+void drawLatin1Text(const char* text, int fontCode)
+{
+    void* font = kFonts[fontSlot(fontCode)];
+    for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(font, static_cast<unsigned char>(*c));
+}
+
+// Places text at fractions of the window, in the 800 x 600 overlay frame. A text the atlases
+// cannot draw goes glyph by glyph; growth is its size in projector mode beyond the layout's.
+void drawAt(double fx, double fy, const char* text, int fontCode, const TextPass& pass,
+            double growth = kBodyGrowth, bool latin1 = false)
 {
     glRasterPos2d(fx * scene.windowWidth, fy * scene.windowHeight);
-    if (scale) {
+    if (pass.strokeScale > 0.0) {
+        drawScaledText(text, fontCode, pass.strokeScale * growth);
+        return;
+    }
+    void (*const glyphByGlyph)(const char*, int) = latin1 ? drawLatin1Text : drawBitmapText;
+    if (pass.atlases) {
         const GlyphAtlas& atlas = gAtlases[fontSlot(fontCode)];
         glBindTexture(GL_TEXTURE_2D, atlas.texture());
-        if (atlas.draw(text, scale->x, scale->y)) return;
+        if (atlas.draw(text, pass.atlases->x, pass.atlases->y)) return;
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_ALPHA_TEST);
-        drawBitmapText(text, fontCode);
+        glyphByGlyph(text, fontCode);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_ALPHA_TEST);
         return;
     }
-    drawBitmapText(text, fontCode);
+    glyphByGlyph(text, fontCode);
 }
 
 }  // namespace
@@ -131,10 +161,31 @@ void formatFpsLine(char (&text)[kTextBufferSize], double fps)
     std::snprintf(text, sizeof text, "FPS: %2.1f", fps);
 }
 
+void formatPauseLine(char (&text)[kTextBufferSize], double crankAngleDeg)
+{
+    // "a grave" and the degree sign as ISO 8859-1 bytes, which the bitmap fonts hold.
+    std::snprintf(text, sizeof text, "En pause \xE0 %.0f\xB0", crankAngleDeg);
+}
+
 void drawBitmapText(const char* text, int fontCode)
 {
     void* font = kFonts[fontSlot(fontCode)];
     for (const char* c = text; *c != '\0'; ++c) glutBitmapCharacter(font, *c);
+}
+
+void drawScaledText(const char* text, int fontCode, double scale)
+{
+    const int slot = fontSlot(fontCode);
+    drawStrokeText(text, kFonts[slot], kCapHeightPx[slot], scale);
+}
+
+double projectorTextScale()
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double fitX = static_cast<double>(viewport[2]) / scene.windowWidth;
+    const double fitY = static_cast<double>(viewport[3]) / scene.windowHeight;
+    return fitX < fitY ? fitX : fitY;
 }
 
 void setAtlasText(bool on) { gAtlasTextOn = on; }
@@ -178,13 +229,15 @@ void drawOverlay()
     glDisable(GL_LIGHTING);
     glColor3d(1, 1, 1);
     AtlasScale scale{1.0, 1.0};
-    const AtlasScale* atlases = nullptr;
-    if (atlasTextInUse() && rendering()) {
+    TextPass pass;
+    if (scene.projectorMode && rendering()) {
+        pass.strokeScale = projectorTextScale();
+    } else if (atlasTextInUse() && rendering()) {
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
         scale = {static_cast<double>(scene.windowWidth) / viewport[2],
                  static_cast<double>(scene.windowHeight) / viewport[3]};
-        atlases = &scale;
+        pass.atlases = &scale;
         glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT | GL_COLOR_BUFFER_BIT);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glDisable(GL_CULL_FACE);
@@ -198,21 +251,25 @@ void drawOverlay()
 
     char text[kTextBufferSize];
     formatSpeedLine(text, scene.speed);
-    drawAt(kLeftX, kSpeedY, text, kSmallFont, atlases);
+    drawAt(kLeftX, kSpeedY, text, kSmallFont, pass);
     std::snprintf(text, sizeof text, "%s", kCredit);
-    drawAt(kCreditX, kCreditY, text, kSmallFont, atlases);
+    drawAt(kCreditX, kCreditY, text, kSmallFont, pass);
     if (scene.showFps) {
         formatFpsLine(text, scene.fps);
-        drawAt(kFpsX, kFpsY, text, kMediumFont, atlases);
+        drawAt(kFpsX, kFpsY, text, kMediumFont, pass, kCornerGrowth);
     }
     const int stroke = strokeOf(scene.crankAngle);
-    drawAt(kLeftX, kTitleY, strokeTitle(stroke), kMediumFont, atlases);
+    drawAt(kLeftX, kTitleY, strokeTitle(stroke), kMediumFont, pass, kTitleGrowth);
     if (scene.showExplanations)
-        for (int line = 1; line <= 3; ++line) drawAt(kLeftX, kLineY[line - 1], strokeLine(stroke, line), kSmallFont, atlases);
+        for (int line = 1; line <= 3; ++line) drawAt(kLeftX, kLineY[line - 1], strokeLine(stroke, line), kSmallFont, pass);
     if (scene.showHelp)
-        for (const OverlayText& t : kHelpLines) drawAt(kLeftX, t.fy, t.text, t.fontCode, atlases);
+        for (const OverlayText& t : kHelpLines) drawAt(kLeftX, t.fy, t.text, t.fontCode, pass);
+    if (scene.paused) {
+        formatPauseLine(text, scene.crankAngle);
+        drawAt(kLeftX, kPauseY, text, kMediumFont, pass, kTitleGrowth, true);
+    }
 
-    if (atlases) glPopAttrib();
+    if (pass.atlases) glPopAttrib();
     glEnable(GL_LIGHTING);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

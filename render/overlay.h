@@ -7,6 +7,10 @@ constexpr int kTextBufferSize = 100;        // every text is formatted into one 
 // Helvetica at the current raster position: code 2 is 12 point, 3 is 18 point, others 10.
 void drawBitmapText(const char* text, int fontCode);
 void drawOverlay();
+// Projector mode's texts: the font code's bitmap layout drawn scale times larger in strokes,
+// at the current raster position. Its scale is the 800 x 600 layout's fit in the viewport.
+void drawScaledText(const char* text, int fontCode, double scale);
+double projectorTextScale();
 // Readies the textures the overlay draws its texts from, once; they are drawn glyph by glyph
 // until then. Only before a frame's clear: it draws into the back buffer.
 void prepareOverlayText();
@@ -19,6 +23,7 @@ const char* strokeTitle(int stroke);
 const char* strokeLine(int stroke, int line);           // line 1 to 3, top first
 void formatSpeedLine(char (&text)[kTextBufferSize], double speed);
 void formatFpsLine(char (&text)[kTextBufferSize], double fps);
+void formatPauseLine(char (&text)[kTextBufferSize], double crankAngleDeg);   // ISO 8859-1
 
 struct OverlayText {
     double fy;                              // fraction of the window height from the bottom

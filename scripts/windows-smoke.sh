@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end check of the Windows package's tarvex.exe under Wine on the current X display:
-# banner bytes, title, a drawn frame, the texture, picking, and q ending it with status 0.
+# banner bytes, title, a drawn frame, the texture, picking, pausing and stepping the cycle,
+# projector mode, and q ending it with status 0.
 # Wine's prefix is made once per build in build-windows/; nothing is left running or in /tmp.
 set -euo pipefail
 cd "$(dirname "$0")/../build-windows"
@@ -51,5 +52,21 @@ click 700 80; settle whole crank                 # the background: nothing singl
 timeout 10 xdotool key t; settle textured whole  # the texture beside the exe is read
 timeout 10 xdotool key t; click 327 394; settle again textured   # the crank axis
 [ "$(differ crank again)" -lt 50 ] || fail "a click on the crankshaft did not single it out"
+
+# Running again, the space bar holds the picture (settle waits for two equal ones in a row); n
+# goes on to the next stroke and k ten degrees on, each a new picture that holds.
+timeout 10 xdotool key plus sleep 1 key space; settle paused again
+timeout 10 xdotool key n; settle stroke paused
+timeout 10 xdotool key --delay 50 k k k k k k k k k k; settle degrees stroke
+
+# F11 fills the screen; F11 again gives the window back its size and place.
+place() { xwininfo -id "$win" | awk '/Absolute upper-left|Width:|Height:/ {printf "%s ", $NF}'; }
+expect_place() {
+  for _ in $(seq 50); do [ "$(place)" = "$1" ] && return; sleep 0.2; done
+  fail "$2: the window is at $(place), not $1"
+}
+windowed=$(place)
+timeout 10 xdotool key F11; expect_place "0 0 $(xdotool getdisplaygeometry) " "F11"
+timeout 10 xdotool key F11; expect_place "$windowed" "F11 again"
 quit
 echo "windows-smoke: passed"

@@ -149,6 +149,7 @@ void resetToStartValues()
     scene.flashCountdown = 5;
     scene.leftDragging = scene.rightDragging = false;
     scene.pressX = scene.pressY = scene.rightPressY = 0;
+    scene.paused = scene.projectorMode = false;
 }
 
 void openScene(int width, int height)

@@ -1,0 +1,10 @@
+#pragma once
+// Text of any size for projector mode. A bitmap font's layout (its glyph advances, from the
+// current raster position) magnified, with each glyph drawn in GLUT's Roman stroke font as
+// antialiased lines scaled to the bitmap's capital height, so that it stays crisp however
+// large. Latin-1 letters with accents are the stroke letter with its mark drawn on.
+
+// Draws text at the current raster position, scale times the size of bitmapFont, whose
+// capitals are capHeightPx pixels high, at the raster position's depth; nothing where the
+// raster position is invalid. The colour is the current one; lighting is the caller's.
+void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double scale);
