@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 
 #include "tools/stills/cairo_document.h"
 
@@ -176,20 +175,7 @@ std::vector<Corner> outlinePoints(const FigureText& text, double step)
 std::vector<std::string> wrapped(cairo_t* cr, const std::string& text, double size, double width)
 {
     useFont(cr, size);
-    std::istringstream words(text);
-    std::vector<std::string> lines;
-    std::string line, word;
-    while (words >> word) {
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && textWidth(cr, longer) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = longer;
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
+    return wrapText(cr, text, width);
 }
 
 }  // namespace stills

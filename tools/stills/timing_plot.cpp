@@ -6,6 +6,7 @@
 
 #include "model/cycle.h"
 #include "tools/stills/cairo_document.h"
+#include "tools/stills/figure_file.h"
 #include "tools/stills/printed_texts.h"
 #include "tools/stills/timing_table.h"
 
@@ -249,23 +250,8 @@ void drawTimingDiagram(cairo_t* cr, bool blank)
 
 bool writeTimingDiagram(OutputFile* file, DocumentFormat format)
 {
-    if (format == DocumentFormat::png) {
-        cairo_surface_t* image = cairo_image_surface_create(
-            CAIRO_FORMAT_RGB24, static_cast<int>(kDiagramWidth * kPngScale), static_cast<int>(kDiagramHeight * kPngScale));
-        cairo_t* cr = cairo_create(image);
-        cairo_scale(cr, kPngScale, kPngScale);
-        drawTimingDiagram(cr);
-        cairo_destroy(cr);
-        const bool ok = writePng(file, image);
-        cairo_surface_destroy(image);
-        return ok;
-    }
-    cairo_surface_t* surface = createVectorSurface(format, file, kDiagramWidth, kDiagramHeight);
-    if (format == DocumentFormat::pdf) stampPdf(surface, "Tarvex - diagramme de distribution");
-    cairo_t* cr = cairo_create(surface);
-    drawTimingDiagram(cr);
-    cairo_destroy(cr);
-    return finishDocument(surface, file);
+    return writeFigure(file, format, "Tarvex – diagramme de distribution", [](cairo_t* cr) { drawTimingDiagram(cr); },
+                       FigureFrame{kDiagramWidth, kDiagramHeight, kPngScale});
 }
 
 }  // namespace stills
