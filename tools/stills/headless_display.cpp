@@ -76,8 +76,10 @@ int readDisplayNumber(int fd)
     dup2(quiet, STDOUT_FILENO);
     dup2(quiet, STDERR_FILENO);
     const std::string fdText = std::to_string(fd);
+    // -noreset: a server whose last client leaves resets, and refuses whoever comes meanwhile;
+    // this one serves the run alone, from its first client to its end.
     execlp(kServer, kServer, "-displayfd", fdText.c_str(), "-screen", "0", screen.c_str(), "-auth", cookie.c_str(),
-           "-nolisten", "tcp", static_cast<char*>(nullptr));
+           "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
 }
 
