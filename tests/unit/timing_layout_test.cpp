@@ -14,7 +14,7 @@ namespace {
 
 constexpr double kClearance = 1.5;          // diagram units: half a curve's width and a little
 
-bool overlap(const Box& a, const Box& b)
+bool boxesOverlap(const Box& a, const Box& b)
 {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -39,7 +39,7 @@ TEST(TimingLayout, TextsStayInsideApartFromEachOtherAndOffTheCurves)
         EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= stills::kDiagramWidth && a.bottom <= stills::kDiagramHeight)
             << layout.texts[i].text << " leaves the diagram";
         for (size_t j = i + 1; j < layout.texts.size(); ++j)
-            EXPECT_FALSE(overlap(a, layout.texts[j].ink)) << layout.texts[i].text << " on " << layout.texts[j].text;
+            EXPECT_FALSE(boxesOverlap(a, layout.texts[j].ink)) << layout.texts[i].text << " on " << layout.texts[j].text;
         const Box near{a.left - kClearance, a.top - kClearance, a.right + kClearance, a.bottom + kClearance};
         for (const auto* curve : {&layout.piston, &layout.intake, &layout.exhaust})
             for (size_t k = 1; k < curve->size(); ++k) {
@@ -47,7 +47,7 @@ TEST(TimingLayout, TextsStayInsideApartFromEachOtherAndOffTheCurves)
                 const stills::DiagramPoint& p = (*curve)[k - 1];
                 const stills::DiagramPoint& q = (*curve)[k];
                 const Box segment{std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)};
-                EXPECT_FALSE(overlap(near, segment)) << layout.texts[i].text << " on a curve at x " << p.x;
+                EXPECT_FALSE(boxesOverlap(near, segment)) << layout.texts[i].text << " on a curve at x " << p.x;
             }
     }
 }

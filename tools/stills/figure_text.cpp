@@ -90,6 +90,15 @@ double answerWidthFor(cairo_t* cr, const std::vector<std::string>& texts, double
     return widest + 2 * kAnswerPadding;
 }
 
+void drawArrowHead(cairo_t* cr, double x, double y, double dx, double dy, double length, double halfWidth)
+{
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x - length * dx - halfWidth * dy, y - length * dy + halfWidth * dx);
+    cairo_line_to(cr, x - length * dx + halfWidth * dy, y - length * dy - halfWidth * dx);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
 FigureText moved(FigureText text, double dx, double dy)
 {
     text.x += dx;

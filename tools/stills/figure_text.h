@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/stills/timing_plot.h"
-
 namespace stills {
+
+struct Box {
+    double left, top, right, bottom;
+};
 
 enum class TextAnchor { left, centre, right };
 
@@ -45,6 +47,10 @@ FigureText centredText(cairo_t* cr, const std::string& text, double size, bool b
 // The widest of texts, as an answer box holds it.
 double answerWidthFor(cairo_t* cr, const std::vector<std::string>& texts, double size, bool bold);
 FigureText moved(FigureText text, double dx, double dy);
+
+// A filled arrowhead in the current colour, its tip at (x, y), pointing along the unit vector
+// (dx, dy), length long and twice halfWidth wide at its base.
+void drawArrowHead(cairo_t* cr, double x, double y, double dx, double dy, double length, double halfWidth);
 
 // The text in the current colour on a white ground, or the empty box.
 void drawFigureText(cairo_t* cr, const FigureText& text);

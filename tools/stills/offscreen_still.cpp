@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
-#include <cstring>
+#include <utility>
 
 #include "app/startup.h"
 #include "render/display.h"
@@ -97,25 +97,14 @@ bool renderFrame(const ViewSettings& settings, double angleDeg, RgbImage* image,
     glDrawBuffer(GL_BACK);
     if (settings.overlay) drawFrame();
     else drawScene();
-    glFinish();
-
-    const int w = windowWidth, h = windowHeight;
-    std::vector<unsigned char> bottomUp(static_cast<size_t>(w) * h * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    if (glGetError() != GL_NO_ERROR) {
+    PassImage frame;
+    if (!readPass(windowWidth, windowHeight, true, false, &frame)) {
         std::fprintf(stderr, "%s: reading the frame back failed\n", kProgram);
         return false;
     }
-    // GL counts rows from the bottom, pictures from the top.
-    const size_t rowBytes = static_cast<size_t>(w) * 3;
-    image->width = w;
-    image->height = h;
-    image->rgb.resize(bottomUp.size());
-    for (int y = 0; y < h; ++y)
-        std::memcpy(&image->rgb[static_cast<size_t>(y) * rowBytes],
-                    &bottomUp[static_cast<size_t>(h - 1 - y) * rowBytes], rowBytes);
+    image->width = frame.width;
+    image->height = frame.height;
+    image->rgb = std::move(frame.rgb);
     return true;
 }
 

@@ -239,15 +239,6 @@ bool parseView(const std::string& text, ViewMode* out)
     return true;
 }
 
-bool endsWith(const std::string& path, const char* extension)
-{
-    const size_t n = std::strlen(extension);
-    if (path.size() <= n) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(path[path.size() - n + i])) != extension[i]) return false;
-    return true;
-}
-
 bool isFileName(const std::string& value, std::string* out)
 {
     *out = value;
@@ -329,11 +320,20 @@ std::string refusedOption(const std::string& argument)
 
 }  // namespace
 
+bool hasExtension(const std::string& path, const char* extension)
+{
+    const size_t n = std::strlen(extension);
+    if (path.size() <= n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(path[path.size() - n + i])) != extension[i]) return false;
+    return true;
+}
+
 bool formatOf(const std::string& path, DocumentFormat* format)
 {
-    if (endsWith(path, ".png")) *format = DocumentFormat::png;
-    else if (endsWith(path, ".svg")) *format = DocumentFormat::svg;
-    else if (endsWith(path, ".pdf")) *format = DocumentFormat::pdf;
+    if (hasExtension(path, ".png")) *format = DocumentFormat::png;
+    else if (hasExtension(path, ".svg")) *format = DocumentFormat::svg;
+    else if (hasExtension(path, ".pdf")) *format = DocumentFormat::pdf;
     else return false;
     return true;
 }

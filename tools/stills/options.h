@@ -16,6 +16,8 @@ enum class DocumentFormat { png, svg, pdf };
 
 // By the extension, in any case; false when it is none of the three.
 bool formatOf(const std::string& path, DocumentFormat* format);
+// Whether the name ends in extension (".png", lower case), in any case, after something.
+bool hasExtension(const std::string& path, const char* extension);
 
 // screen: the program's own frame; print: a line drawing on white for paper, without texts.
 enum class PictureStyle { screen, print };

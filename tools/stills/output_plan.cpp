@@ -1,7 +1,5 @@
 #include "tools/stills/output_plan.h"
 
-#include <cctype>
-
 namespace stills {
 
 namespace {
@@ -28,12 +26,8 @@ const KindName& nameOf(OutputKind kind)
 // The kind the name's extension says, in any case; false when it says none of them.
 bool kindOfName(const std::string& path, OutputKind* kind)
 {
-    const size_t dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
-    std::string extension = path.substr(dot);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (const KindName& k : kKinds)
-        if (extension == k.extension) {
+        if (hasExtension(path, k.extension)) {
             *kind = k.kind;
             return true;
         }

@@ -10,6 +10,7 @@
 #include "model/gas_volume.h"
 #include "model/valve.h"
 #include "tools/stills/cairo_document.h"
+#include "tools/stills/figure_text.h"
 #include "tools/stills/printed_texts.h"
 
 namespace stills {
@@ -27,7 +28,8 @@ constexpr double kColumnGap = 6.0;          // between a column and the picture
 constexpr double kLeaderWidth = 0.6;
 constexpr double kAnchorDot = 1.4;          // radius
 constexpr double kArrowWidth = 1.8;
-constexpr double kArrowHead = 6.0;
+constexpr double kArrowHead = 6.0;          // from the tip to a corner of the base
+constexpr double kArrowHeadHalfAngle = 0.45;    // radians
 constexpr double kGasDash = 3.5;
 constexpr double kSparkRadius = 7.0;
 constexpr int kSparkPoints = 8;
@@ -72,11 +74,8 @@ void arrow(cairo_t* cr, const std::vector<DiagramPoint>& way)
     const DiagramPoint tip = way.back(), before = way[way.size() - 2];
     const double angle = std::atan2(tip.y - before.y, tip.x - before.x);
     cairo_set_dash(cr, nullptr, 0, 0);
-    cairo_move_to(cr, tip.x, tip.y);
-    cairo_line_to(cr, tip.x - kArrowHead * std::cos(angle - 0.45), tip.y - kArrowHead * std::sin(angle - 0.45));
-    cairo_line_to(cr, tip.x - kArrowHead * std::cos(angle + 0.45), tip.y - kArrowHead * std::sin(angle + 0.45));
-    cairo_close_path(cr);
-    cairo_fill(cr);
+    drawArrowHead(cr, tip.x, tip.y, std::cos(angle), std::sin(angle), kArrowHead * std::cos(kArrowHeadHalfAngle),
+                  kArrowHead * std::sin(kArrowHeadHalfAngle));
 }
 
 // A star for the spark.

@@ -112,30 +112,6 @@ std::vector<bool> thickened(const std::vector<bool>& edge, int w, int h)
     return out;
 }
 
-bool readPass(int width, int height, bool withColour, PassImage* pass)
-{
-    glFinish();
-    std::vector<unsigned char> rgb(withColour ? static_cast<size_t>(width) * height * 3 : 0);
-    std::vector<float> depth(static_cast<size_t>(width) * height);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    if (withColour) glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
-    if (glGetError() != GL_NO_ERROR) return false;
-    // GL counts rows from the bottom, pictures from the top.
-    pass->width = width;
-    pass->height = height;
-    pass->rgb.assign(static_cast<size_t>(width) * height * 3, 0);
-    pass->depth.resize(depth.size());
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
-    for (int y = 0; y < height; ++y) {
-        const size_t from = static_cast<size_t>(height - 1 - y), to = static_cast<size_t>(y);
-        if (withColour) std::copy_n(&rgb[from * rowBytes], rowBytes, &pass->rgb[to * rowBytes]);
-        std::copy_n(&depth[from * width], width, &pass->depth[to * width]);
-    }
-    return true;
-}
-
 // Under the identity model-view: the light in eye coordinates. Then the camera.
 void placePaperLightAndCamera()
 {
@@ -156,11 +132,24 @@ void drawGroupPass(ViewMode group)
     glPopMatrix();
 }
 
-// The projection that makes the block, with both valves at their fullest lift, fill the
-// picture but for a margin: the frame's perspective, scaled and moved across the window. The
-// same for every crank angle, so the pictures of a cycle line up.
-void setFramedProjection(int width, int height)
+// How the frame's perspective is scaled and moved across the window so that the block, with
+// both valves at their fullest lift, fills the picture but for a margin.
+struct Framing {
+    int width = 0, height = 0;              // the picture, pixels
+    Vec3 eye{0, 0, 0};
+    double zoom = 0.0;
+    double scale = 1.0;
+    double centreX = 0.0, centreY = 0.0;    // the engine's middle, normalised device coordinates
+};
+
+// Measured by drawing the block and the valves' extremes under the frame's own projection.
+Framing measureFraming(int width, int height)
 {
+    Framing f;
+    f.width = width;
+    f.height = height;
+    f.eye = scene.eye;
+    f.zoom = scene.zoom;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     applyProjection();
@@ -175,23 +164,34 @@ void setFramedProjection(int width, int height)
     scene.crankAngle = angle;
     PassImage extent;
     int x0 = width, y0 = height, x1 = -1, y1 = -1;          // GL pixels, y up
-    if (readPass(width, height, false, &extent))
+    if (readPass(width, height, false, true, &extent))
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 if (!empty(extent, static_cast<size_t>(y) * width + x)) {
                     x0 = std::min(x0, x), x1 = std::max(x1, x);
                     y0 = std::min(y0, height - 1 - y), y1 = std::max(y1, height - 1 - y);
                 }
+    if (x1 >= x0 && y1 >= y0) {
+        f.scale = std::min((1 - 2 * kFrameMargin) * width / (x1 - x0 + 1),
+                           (1 - 2 * kFrameMargin) * height / (y1 - y0 + 1));
+        f.centreX = (x0 + x1 + 1.0) / width - 1;
+        f.centreY = (y0 + y1 + 1.0) / height - 1;
+    }
+    return f;
+}
+
+// The framed projection, the same for every crank angle of one size and camera: measured once
+// for them, not for every frame of an animation.
+void setFramedProjection(int width, int height)
+{
+    static Framing framing;
+    const bool sameView = framing.width == width && framing.height == height && framing.zoom == scene.zoom &&
+                          framing.eye.x == scene.eye.x && framing.eye.y == scene.eye.y && framing.eye.z == scene.eye.z;
+    if (!sameView) framing = measureFraming(width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    if (x1 >= x0 && y1 >= y0) {
-        const double scale = std::min((1 - 2 * kFrameMargin) * width / (x1 - x0 + 1),
-                                      (1 - 2 * kFrameMargin) * height / (y1 - y0 + 1));
-        // The extent's centre in normalised device coordinates goes to the middle.
-        const double cx = (x0 + x1 + 1.0) / width - 1, cy = (y0 + y1 + 1.0) / height - 1;
-        glScaled(scale, scale, 1.0);
-        glTranslated(-cx, -cy, 0.0);
-    }
+    glScaled(framing.scale, framing.scale, 1.0);
+    glTranslated(-framing.centreX, -framing.centreY, 0.0);
     applyProjection();
 }
 
@@ -279,9 +279,9 @@ bool renderPrintFrame(int width, int height, RgbImage* image, PictureProjection*
 
     PrintPasses passes;
     drawGroupPass(VIEW_VALVES);
-    bool ok = readPass(width, height, true, &passes.valves);
+    bool ok = readPass(width, height, true, true, &passes.valves);
     drawGroupPass(VIEW_CRANK);
-    ok = ok && readPass(width, height, true, &passes.crank);
+    ok = ok && readPass(width, height, true, true, &passes.crank);
 
     // The gas where the moving parts do not hide it; the block does not, it is a ghost.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -294,11 +294,11 @@ bool renderPrintFrame(int width, int height, RgbImage* image, PictureProjection*
             scene.gas->draw(static_cast<float>(scene.crankAngle));
         glPopMatrix();
     }
-    ok = ok && readPass(width, height, true, &passes.gas);
+    ok = ok && readPass(width, height, true, false, &passes.gas);
 
     if (scene.showBlock) {
         drawGroupPass(VIEW_BLOCK);
-        ok = ok && readPass(width, height, true, &passes.block);
+        ok = ok && readPass(width, height, true, true, &passes.block);
     } else {
         passes.block.width = width;
         passes.block.height = height;
@@ -313,6 +313,30 @@ bool renderPrintFrame(int width, int height, RgbImage* image, PictureProjection*
     glPopAttrib();
     if (ok) *image = composePrintPicture(passes);
     return ok;
+}
+
+bool readPass(int width, int height, bool withColour, bool withDepth, PassImage* pass)
+{
+    glFinish();
+    std::vector<unsigned char> rgb(withColour ? static_cast<size_t>(width) * height * 3 : 0);
+    std::vector<float> depth(withDepth ? static_cast<size_t>(width) * height : 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    if (withColour) glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    if (withDepth) glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    if (glGetError() != GL_NO_ERROR) return false;
+    // GL counts rows from the bottom, pictures from the top.
+    pass->width = width;
+    pass->height = height;
+    pass->rgb.assign(rgb.size(), 0);
+    pass->depth.assign(depth.size(), 1.0f);
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        const size_t from = static_cast<size_t>(height - 1 - y), to = static_cast<size_t>(y);
+        if (withColour) std::copy_n(&rgb[from * rowBytes], rowBytes, &pass->rgb[to * rowBytes]);
+        if (withDepth) std::copy_n(&depth[from * width], width, &pass->depth[to * width]);
+    }
+    return true;
 }
 
 }  // namespace stills

@@ -28,6 +28,10 @@ struct PrintPasses {
     PassImage block;                        // the casing and the spark plug
 };
 
+// The back buffer read back after glFinish, its colours and (or) its depths; false when GL
+// reported an error.
+bool readPass(int width, int height, bool withColour, bool withDepth, PassImage* pass);
+
 // The picture for paper from the passes, all of one size.
 RgbImage composePrintPicture(const PrintPasses& passes);
 

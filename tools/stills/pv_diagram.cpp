@@ -293,15 +293,6 @@ void placeLegend(cairo_t* cr, PvLayout* layout, const PvSettings& settings, cons
 
 void setGrey(cairo_t* cr, double grey) { cairo_set_source_rgb(cr, grey, grey, grey); }
 
-void arrowHead(cairo_t* cr, double x, double y, double dx, double dy)
-{
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x - kArrowLength * dx - kArrowHalfWidth * dy, y - kArrowLength * dy + kArrowHalfWidth * dx);
-    cairo_line_to(cr, x - kArrowLength * dx + kArrowHalfWidth * dy, y - kArrowLength * dy - kArrowHalfWidth * dx);
-    cairo_close_path(cr);
-    cairo_fill(cr);
-}
-
 }  // namespace
 
 std::vector<PvSample> pvCycle(const PvSettings& settings)
@@ -480,8 +471,9 @@ void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
         cairo_line_to(cr, x, kVolumeAxisY + kTickLength);
     }
     cairo_stroke(cr);
-    arrowHead(cr, kPlotLeft, kPlotTop - kAxisOvershoot - kArrowLength / 2, 0.0, -1.0);
-    arrowHead(cr, kPlotRight + kAxisOvershoot + kArrowLength / 2, kVolumeAxisY, 1.0, 0.0);
+    drawArrowHead(cr, kPlotLeft, kPlotTop - kAxisOvershoot - kArrowLength / 2, 0.0, -1.0, kArrowLength, kArrowHalfWidth);
+    drawArrowHead(cr, kPlotRight + kAxisOvershoot + kArrowLength / 2, kVolumeAxisY, 1.0, 0.0, kArrowLength,
+                  kArrowHalfWidth);
 
     cairo_set_line_width(cr, kCurveWidth);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -492,7 +484,9 @@ void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
         cairo_arc(cr, point.x, point.y, kPointRadius, 0.0, kFullTurnRad);
         cairo_fill(cr);
     }
-    for (const PvArrow& a : layout.arrows) arrowHead(cr, a.x + kArrowLength / 2 * a.dx, a.y + kArrowLength / 2 * a.dy, a.dx, a.dy);
+    for (const PvArrow& a : layout.arrows)
+        drawArrowHead(cr, a.x + kArrowLength / 2 * a.dx, a.y + kArrowLength / 2 * a.dy, a.dx, a.dy, kArrowLength,
+                      kArrowHalfWidth);
 
     cairo_set_line_width(cr, kThinLine);
     for (const Box& l : layout.leaders) {

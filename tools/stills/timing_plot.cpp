@@ -7,6 +7,7 @@
 #include "model/cycle.h"
 #include "tools/stills/cairo_document.h"
 #include "tools/stills/figure_file.h"
+#include "tools/stills/figure_text.h"
 #include "tools/stills/printed_texts.h"
 #include "tools/stills/timing_table.h"
 
@@ -49,10 +50,12 @@ constexpr Colour kIntakeColour{0.08, 0.55, 0.16};
 constexpr Colour kExhaustColour{0.80, 0.12, 0.12};
 constexpr Colour kSparkText{0.55, 0.40, 0.0};
 
-// The texts' colours, in the order diagramLayout places them.
+// The texts' colours, in the order diagramLayout places them, and whether each is an answer (a
+// stroke's or a curve's name), which an exercise leaves as an empty box.
 struct Styled {
-    PlacedText text;
+    FigureText text;
     Colour colour;
+    bool answer = false;
 };
 
 double plotX(double angleDeg) { return kPlotLeft + angleDeg * kUnitsPerDeg; }
@@ -66,73 +69,38 @@ double panelY(int panel, double value)
 
 void setColour(cairo_t* cr, Colour c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
 
-enum class Anchor { left, centre, right };
-
-constexpr double kAnswerBoxPadding = 3.0;   // around an empty box's missing text
-constexpr double kAnswerBoxLine = 0.8;
-constexpr double kStrokeAnswerWidth = 150.0;
-
-// A stroke's or a curve's name: what an exercise leaves blank.
-Styled answer(PlacedText text, Colour colour)
-{
-    text.answer = true;
-    return {text, colour};
-}
-
-PlacedText place(cairo_t* cr, const std::string& text, double x, double y, Anchor anchor, double size,
-                 bool bold = false)
-{
-    useFont(cr, size, bold);
-    cairo_text_extents_t e;
-    cairo_text_extents(cr, text.c_str(), &e);
-    if (anchor == Anchor::centre) x -= e.x_advance / 2;
-    if (anchor == Anchor::right) x -= e.x_advance;
-    return {text, x, y, size, bold, {x + e.x_bearing, y + e.y_bearing, x + e.x_bearing + e.width,
-                                      y + e.y_bearing + e.height}};
-}
-
-// y placed so that the text's middle lies on y.
-PlacedText placeMiddle(cairo_t* cr, const std::string& text, double x, double y, Anchor anchor, double size,
-                       bool bold = false)
-{
-    PlacedText t = place(cr, text, x, y, anchor, size, bold);
-    const double shift = y - (t.ink.top + t.ink.bottom) / 2;
-    t.y += shift;
-    t.ink.top += shift;
-    t.ink.bottom += shift;
-    return t;
-}
+Styled answer(FigureText text, Colour colour) { return {text, colour, true}; }
 
 std::vector<Styled> styledTexts(cairo_t* cr)
 {
     std::vector<Styled> texts;
     for (int stroke = 1; stroke <= kStrokeCount; ++stroke)
-        texts.push_back(answer(place(cr, printedStrokeShortTitle(stroke), plotX((stroke - 0.5) * kStrokeDeg),
-                                     kTitleBaseline, Anchor::centre, kTitleSize, true), kInk));
+        texts.push_back(answer(placeText(cr, printedStrokeShortTitle(stroke), plotX((stroke - 0.5) * kStrokeDeg),
+                                     kTitleBaseline, TextAnchor::centre, kTitleSize, true), kInk));
     const double labelX = kPlotLeft - kAxisLabelGap;
-    texts.push_back({placeMiddle(cr, kTopDeadCentre, labelX, panelY(0, 1.0), Anchor::right, kLabelSize), kPistonColour});
-    texts.push_back({placeMiddle(cr, kBottomDeadCentre, labelX, panelY(0, 0.0), Anchor::right, kLabelSize),
+    texts.push_back({placeMiddle(cr, kTopDeadCentre, labelX, panelY(0, 1.0), TextAnchor::right, kLabelSize), kPistonColour});
+    texts.push_back({placeMiddle(cr, kBottomDeadCentre, labelX, panelY(0, 0.0), TextAnchor::right, kLabelSize),
                      kPistonColour});
-    texts.push_back({placeMiddle(cr, kValveOpen, labelX, panelY(1, 1.0), Anchor::right, kSmallSize), kInk});
-    texts.push_back({placeMiddle(cr, kValveClosed, labelX, panelY(1, 0.0), Anchor::right, kSmallSize), kInk});
+    texts.push_back({placeMiddle(cr, kValveOpen, labelX, panelY(1, 1.0), TextAnchor::right, kSmallSize), kInk});
+    texts.push_back({placeMiddle(cr, kValveClosed, labelX, panelY(1, 0.0), TextAnchor::right, kSmallSize), kInk});
     // The piston's name in its first trough, each valve's name beside its peak on the side
     // where the other strokes are, the spark's over its window: places no curve passes.
-    texts.push_back(answer(placeMiddle(cr, kPiston, plotX(kStrokeDeg), panelY(0, 0.4), Anchor::centre, kLabelSize),
+    texts.push_back(answer(placeMiddle(cr, kPiston, plotX(kStrokeDeg), panelY(0, 0.4), TextAnchor::centre, kLabelSize),
                            kPistonColour));
     texts.push_back(answer(placeMiddle(cr, kIntakeValve, plotX(kValveLabelGapDeg + kStrokeDeg / 2),
-                                       panelY(1, kValveLabelValue), Anchor::left, kLabelSize), kIntakeColour));
+                                       panelY(1, kValveLabelValue), TextAnchor::left, kLabelSize), kIntakeColour));
     texts.push_back(answer(placeMiddle(cr, kExhaustValve, plotX(3.5 * kStrokeDeg - kValveLabelGapDeg),
-                                       panelY(1, kValveLabelValue), Anchor::right, kLabelSize), kExhaustColour));
+                                       panelY(1, kValveLabelValue), TextAnchor::right, kLabelSize), kExhaustColour));
     const AngleWindow spark = sparkWindow();
     texts.push_back(answer(placeMiddle(cr, kSpark, plotX((spark.fromDeg + spark.toDeg) / 2), panelY(1, 0.9),
-                                       Anchor::centre, kLabelSize, true), kSparkText));
+                                       TextAnchor::centre, kLabelSize, true), kSparkText));
     for (double a = 0; a <= kCycleDeg; a += kTickDeg) {
         char number[8];
         std::snprintf(number, sizeof number, "%d", static_cast<int>(a));
-        texts.push_back({place(cr, number, plotX(a), kTickTextBaseline, Anchor::centre, kSmallSize), kInk});
+        texts.push_back({placeText(cr, number, plotX(a), kTickTextBaseline, TextAnchor::centre, kSmallSize), kInk});
     }
-    texts.push_back({place(cr, kCrankAngleAxis, plotX(kCycleDeg / 2), kAxisTitleBaseline,
-                           Anchor::centre, kLabelSize, true), kInk});
+    texts.push_back({placeText(cr, kCrankAngleAxis, plotX(kCycleDeg / 2), kAxisTitleBaseline,
+                           TextAnchor::centre, kLabelSize, true), kInk});
     return texts;
 }
 
@@ -221,23 +189,17 @@ void drawTimingDiagram(cairo_t* cr, bool blank)
     drawCurve(cr, layout.intake, kIntakeColour);
     drawCurve(cr, layout.exhaust, kExhaustColour);
 
+    // Every stroke's box as wide as the widest title, so that none tells its name by its length.
+    std::vector<std::string> titles;
+    for (int stroke = 1; stroke <= kStrokeCount; ++stroke) titles.push_back(printedStrokeShortTitle(stroke));
+    const double strokeBox = answerWidthFor(cr, titles, kTitleSize, true);
     for (const Styled& s : styledTexts(cr)) {
-        if (blank && s.text.answer) {
-            // The strokes' boxes all as wide, so that none tells its name by its length.
-            Box b = s.text.ink;
-            if (s.text.size == kTitleSize) {
-                const double middle = (b.left + b.right) / 2;
-                b.left = middle - kStrokeAnswerWidth / 2;
-                b.right = middle + kStrokeAnswerWidth / 2;
-            }
+        if (blank && s.answer) {
+            const Box& b = s.text.ink;
+            const double width = s.text.size == kTitleSize ? strokeBox : 0.0;
             setColour(cr, kInk);
-            cairo_set_line_width(cr, kAnswerBoxLine);
-            cairo_rectangle(cr, b.left - kAnswerBoxPadding, b.top - kAnswerBoxPadding,
-                            b.right - b.left + 2 * kAnswerBoxPadding, b.bottom - b.top + 2 * kAnswerBoxPadding);
-            cairo_set_source_rgb(cr, 1, 1, 1);
-            cairo_fill_preserve(cr);
-            setColour(cr, kInk);
-            cairo_stroke(cr);
+            drawFigureText(cr, moved(centredText(cr, s.text.text, s.text.size, s.text.bold, 0.0, true, width),
+                                     (b.left + b.right) / 2, (b.top + b.bottom) / 2));
             continue;
         }
         useFont(cr, s.text.size, s.text.bold);

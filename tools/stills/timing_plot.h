@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/stills/figure_text.h"
 #include "tools/stills/options.h"
 #include "tools/stills/output_file.h"
 
@@ -16,26 +17,13 @@ namespace stills {
 constexpr double kDiagramWidth = 800.0;     // diagram units
 constexpr double kDiagramHeight = 425.0;
 
-struct Box {
-    double left, top, right, bottom;
-};
-
-struct PlacedText {
-    std::string text;
-    double x, y;                            // start of the baseline
-    double size;                            // font size, diagram units
-    bool bold;
-    Box ink;                                // where its glyphs fall
-    bool answer = false;                    // a stroke's or a curve's name: an empty box when blank
-};
-
 struct DiagramPoint {
     double x, y;
 };
 
 // Where every text and every curve point falls: the texts measured with cr's font machinery.
 struct DiagramLayout {
-    std::vector<PlacedText> texts;
+    std::vector<FigureText> texts;
     std::vector<DiagramPoint> piston, intake, exhaust;
 };
 
