@@ -135,6 +135,12 @@ const OverlayText kHelpLines[] = {
     {0.58, 1, "+ : augmenter vitesse"},
     {0.56, 1, "- : diminuer vitesse"},
     {0.54, 1, "touches directionnelles : tourner camera"},
+    // The classroom keys, 11 pixels of the 800 x 600 frame apart instead of 12 so that all four
+    // fit above the mouse heading.
+    {0.525, 1, "espace : pause / reprise"},
+    {0.507, 1, "n / b : temps suivant / precedent"},
+    {0.489, 1, "k / j : un degre de plus / de moins"},
+    {0.471, 1, "F11 : plein ecran (projecteur)"},
     {0.45, 2, "COMMANDES SOURIS"},
     {0.42, 1, "clic gauche                  : selectionner objet"},
     {0.40, 1, "clic gauche + deplacer : bouger camera"},

@@ -266,6 +266,7 @@ TEST(Overlay, EachTextLightsItsRectangleOnlyWhileItsSwitchIsOn)
         {"stroke title", 8, 64, 160, 79, nullptr},
         {"explanation lines", 8, 20, 400, 58, &scene.showExplanations},
         {"help screen", 8, 190, 300, 532, &scene.showHelp},
+        {"help screen's classroom keys", 8, 280, 200, 323, &scene.showHelp},
         {"frame rate", 740, 584, 800, 600, &scene.showFps},
         {"credit", 660, 10, 800, 22, nullptr},
     };
@@ -292,9 +293,13 @@ TEST(Overlay, EachTextLightsItsRectangleOnlyWhileItsSwitchIsOn)
                                  "qui se trouve dans la tubulure d'admission."};
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(rowShows(glyphs, 8, 600 * (0.08 - 0.02 * i), explanation[i], small)) << "explanation " << i + 1;
-    for (int i = 0; i < 24; ++i) {
-        const double fy = i == 0 ? 0.87 : i < 17 ? 0.86 - 0.02 * i : i == 17 ? 0.45 : 0.78 - 0.02 * i;
-        void* const font = i % 17 == 0 ? GLUT_BITMAP_HELVETICA_12 : small;   // the two headings
+    // The classroom keys close up to 11 pixels apart, to fit above the mouse heading.
+    const double classroomKeysY[] = {0.525, 0.507, 0.489, 0.471};
+    ASSERT_EQ(kHelpLineCount, 28);
+    for (int i = 0; i < 28; ++i) {
+        const double fy = i == 0 ? 0.87 : i < 17 ? 0.86 - 0.02 * i : i < 21 ? classroomKeysY[i - 17]
+                        : i == 21 ? 0.45 : 0.86 - 0.02 * i;
+        void* const font = i == 0 || i == 21 ? GLUT_BITMAP_HELVETICA_12 : small;   // the two headings
         EXPECT_TRUE(rowShows(glyphs, 8, 600 * fy, kHelpLines[i].text, font)) << "help line " << i << " at " << fy;
     }
 

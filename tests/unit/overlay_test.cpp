@@ -52,7 +52,9 @@ TEST(HelpScreen, EveryLineByteForByteInOrder)
         "f : afficher fps", "t : afficher les textures", "r : afficher les reperes des spots",
         "1 : tarvex entier", "2 : caisson", "3 : piston", "4 : soupapes",
         "5 : afficher gaz (pas encore implemente)", "6 : afficher caisson", "+ : augmenter vitesse",
-        "- : diminuer vitesse", "touches directionnelles : tourner camera", "COMMANDES SOURIS",
+        "- : diminuer vitesse", "touches directionnelles : tourner camera", "espace : pause / reprise",
+        "n / b : temps suivant / precedent", "k / j : un degre de plus / de moins",
+        "F11 : plein ecran (projecteur)", "COMMANDES SOURIS",
         "clic gauche" + std::string(18, ' ') + ": selectionner objet",
         "clic gauche + deplacer : bouger camera",
         "clic droit + deplacer" + std::string(4, ' ') + ": zoomer",
@@ -60,16 +62,16 @@ TEST(HelpScreen, EveryLineByteForByteInOrder)
         "molette arriere" + std::string(12, ' ') + ": diminuer vitesse",
         "clic molette" + std::string(17, ' ') + ": reinitialiser vitesse",
     };
-    ASSERT_EQ(kHelpLineCount, 24);
+    ASSERT_EQ(kHelpLineCount, 28);
     for (int i = 0; i < kHelpLineCount; ++i) {
         EXPECT_EQ(std::string(kHelpLines[i].text), expected[i]) << "line " << i;
-        const bool heading = i == 0 || i == 17;
+        const bool heading = i == 0 || i == 21;
         EXPECT_EQ(kHelpLines[i].fontCode, heading ? 2 : 1) << "line " << i;
     }
     EXPECT_DOUBLE_EQ(kHelpLines[0].fy, 0.87);
     EXPECT_DOUBLE_EQ(kHelpLines[16].fy, 0.54);
-    EXPECT_DOUBLE_EQ(kHelpLines[17].fy, 0.45);
-    EXPECT_DOUBLE_EQ(kHelpLines[23].fy, 0.32);
+    EXPECT_DOUBLE_EQ(kHelpLines[21].fy, 0.45);
+    EXPECT_DOUBLE_EQ(kHelpLines[27].fy, 0.32);
     for (int i = 1; i < 17; ++i) EXPECT_NEAR(kHelpLines[i].fy, 0.86 - 0.02 * i, 1e-12) << i;
 }
 
