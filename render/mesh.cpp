@@ -1,4 +1,4 @@
-#include "model/mesh.h"
+#include "render/mesh.h"
 
 #include <GL/gl.h>
 

@@ -1,4 +1,4 @@
-#include "model/textured_cube.h"
+#include "render/textured_cube.h"
 
 namespace {
 
