@@ -2,84 +2,53 @@
 
 #include <GL/gl.h>
 
-#include <cmath>
-
 namespace {
 
-constexpr double kFullTurn = 6.283185307179586;     // radians
-
-// The walk shared by the three builders: bands of quad strips, upper vertex of each pair
-// first (counter-clockwise from outside), then the two caps. sideNormalZ tilts the side
-// normals, topNormalZ is the top cap's facing. Every loop is counted, not bounded by the
-// angle, so the last column sits at the sweep only up to rounding.
-void walkCylinder(float radius, float length, int slices, int stacks, bool caps, double sweep,
-                  float sideNormalZ, float topNormalZ)
+GLenum glMode(Primitive p)
 {
-    const double step = sweep / slices;
-    const double h = static_cast<double>(length) / stacks;
-
-    for (int i = 0; i < stacks; ++i) {
-        glBegin(GL_QUAD_STRIP);
-        double angle = 0.0;
-        for (int j = 0; j <= slices; ++j) {
-            const double x = radius * std::cos(angle);
-            const double y = radius * std::sin(angle);
-            glNormal3f(static_cast<float>(x), static_cast<float>(y), sideNormalZ);
-            glTexCoord2d(angle / sweep, static_cast<double>(i + 1) / stacks);
-            glVertex3d(x, y, (i + 1) * h);
-            glTexCoord2d(angle / sweep, static_cast<double>(i) / stacks);
-            glVertex3d(x, y, i * h);
-            angle += step;
-        }
-        glEnd();
+    switch (p) {
+    case Primitive::quadStrip: return GL_QUAD_STRIP;
+    case Primitive::triangleFan: return GL_TRIANGLE_FAN;
+    case Primitive::quads: return GL_QUADS;
     }
-    if (!caps) return;
-
-    // Bottom cap: the rim runs from the sweep down to 0, counter-clockwise seen from -z.
-    // Cap texture coordinates are the rim's own x and y in model units.
-    glNormal3f(0.0f, 0.0f, -1.0f);
-    glBegin(GL_TRIANGLE_FAN);
-    glTexCoord2d(0.0, 0.0);
-    glVertex3d(0.0, 0.0, 0.0);
-    double angle = sweep;
-    for (int j = 0; j <= slices; ++j) {
-        const double x = radius * std::cos(angle);
-        const double y = radius * std::sin(angle);
-        glTexCoord2d(x, y);
-        glVertex3d(x, y, 0.0);
-        angle -= step;
-    }
-    glEnd();
-
-    glNormal3f(0.0f, 0.0f, topNormalZ);
-    glBegin(GL_TRIANGLE_FAN);
-    glTexCoord2d(0.0, 0.0);
-    glVertex3d(0.0, 0.0, length);
-    angle = 0.0;
-    for (int j = 0; j <= slices; ++j) {
-        const double x = radius * std::cos(angle);
-        const double y = radius * std::sin(angle);
-        glTexCoord2d(x, y);
-        glVertex3d(x, y, length);
-        angle += step;
-    }
-    glEnd();
+    return GL_QUADS;
 }
+
+bool sameNormal(const float* a, const float* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
 
 }  // namespace
 
+void drawMesh(const Mesh& mesh)
+{
+    for (const MeshRun& run : mesh) {
+        // A fan's shared normal goes before its glBegin, a strip's with each column.
+        const bool oneNormal = run.primitive == Primitive::triangleFan;
+        if (run.hasNormals && oneNormal && !run.vertices.empty()) glNormal3fv(run.vertices.front().normal);
+        glBegin(glMode(run.primitive));
+        const float* last = nullptr;
+        for (const MeshVertex& v : run.vertices) {
+            if (run.hasNormals && !oneNormal && (last == nullptr || !sameNormal(last, v.normal)))
+                glNormal3fv(v.normal);
+            last = v.normal;
+            glTexCoord2dv(v.texCoord);
+            glVertex3dv(v.position);
+        }
+        glEnd();
+    }
+}
+
 void drawCylinder(float radius, float length, int slices, int stacks, bool caps)
 {
-    walkCylinder(radius, length, slices, stacks, caps, kFullTurn, 0.0f, 1.0f);
+    drawMesh(cylinderMesh(radius, length, slices, stacks, caps));
 }
 
 void drawCylinderSector(float radius, float length, int slices, int stacks, bool caps, double sweep)
 {
-    walkCylinder(radius, length, slices, stacks, caps, sweep, 1.0f, 1.0f);
+    drawMesh(cylinderSectorMesh(radius, length, slices, stacks, caps, sweep));
 }
 
 void drawCylinderSectorReversed(float radius, float length, int slices, int stacks, bool caps,
                                 double sweep)
 {
-    walkCylinder(radius, length, slices, stacks, caps, sweep, -1.0f, -1.0f);
+    drawMesh(cylinderSectorReversedMesh(radius, length, slices, stacks, caps, sweep));
 }

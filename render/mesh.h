@@ -1,11 +1,13 @@
 #pragma once
-// Cylinder builders emitting immediate-mode geometry about the local z axis, from z = 0 to
-// z = length. Radii and lengths in model units, sweeps in radians from +x towards +y.
-// They set no material or matrix; normals are not unit length (GL_NORMALIZE is on).
+// The model's mesh primitives given to GL in immediate mode, vertex for vertex as
+// model/tessellation.h lists them. They set no material or matrix; normals are not unit length
+// (GL_NORMALIZE is on).
+
+#include "model/tessellation.h"
+
+void drawMesh(const Mesh& mesh);
 
 void drawCylinder(float radius, float length, int slices, int stacks, bool caps);
-// Side normals tilted towards +z.
 void drawCylinderSector(float radius, float length, int slices, int stacks, bool caps, double sweep);
-// Side normals tilted towards -z, top cap facing -z.
 void drawCylinderSectorReversed(float radius, float length, int slices, int stacks, bool caps,
                                 double sweep);
