@@ -1,11 +1,11 @@
 #include "app/scene_state.h"
 
 #include "interaction/camera.h"
-#include "model/axis_marker.h"
-#include "model/crank_train.h"
-#include "model/engine_block.h"
-#include "model/gas_volume.h"
-#include "model/valve.h"
+#include "render/axis_marker.h"
+#include "render/crank_train.h"
+#include "render/engine_block.h"
+#include "render/gas_volume.h"
+#include "render/valve.h"
 
 SceneState scene;
 

@@ -13,7 +13,7 @@
 
 #include "app/scene_state.h"
 #include "app/startup.h"
-#include "model/engine_block.h"
+#include "render/engine_block.h"
 #include "model/ppm_reader.h"
 #include "render/display.h"
 

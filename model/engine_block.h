@@ -1,43 +1,23 @@
 #pragma once
-// The fixed, cut-away casing (crankcase, barrel, walls, cylinder head with both passages)
-// and the spark plug, in two display lists; optionally textured with the aluminium image.
-// World model units: cylinder axis along +x, head towards +x.
+// The fixed, cut-away casing and the spark plug: the dimensions the pictures' labels share with
+// the drawing, and the points they point at. World model units: cylinder axis along +x, head
+// towards +x.
 
-#include <GL/gl.h>
-
-#include "model/textured_cube.h"
+#include "model/cylinder.h"
 #include "model/vec3.h"
+
+// Barrel: two half shells along -x from x = 7.8, open on top so the piston shows.
+constexpr float kBarrelHeadX = 8.0f;
+constexpr float kBarrelHeadGap = 0.2f;                   // the shells start at x = 7.8
+constexpr float kBoreLength = 8.5f;
+constexpr float kBarrelOuterRadius = 3.0f;
+
+// Spark plug: a cone whose base lies in the head's plane and whose tip points along -x into the
+// combustion chamber.
+constexpr float kPlugBaseX = static_cast<float>(kHeadPlaneX);
+constexpr float kPlugLength = 0.4f;
 
 Vec3 sparkPlugTip();                        // in the combustion chamber, world model units
 Vec3 cylinderWallPoint();                   // in the barrel's wall on the -y side, half-way along
 
 constexpr const char* kTextureFileName = "textureAluminum.ppm";   // looked up in the working directory
-
-class EngineBlock {
-public:
-    EngineBlock();                          // compiles the lists; needs a current GL context
-    // The casing (textured when asked and the image could be read), then the spark plug.
-    void draw(bool textured);
-
-    // The texture image read by the PPM reader into a new RGB buffer (release with delete[]),
-    // rows in file order. Here the program decides: a file that cannot be opened ends it with
-    // EXIT_FAILURE, as textures were asked for; an invalid file or a failed allocation gives a
-    // message on standard output and a null result, and the block is drawn without it.
-    static unsigned char* readPpm(const char* fileName, int* width, int* height);
-
-    // The image as the texture, with its mipmaps, into a new texture object named in *name.
-    // Null when done; otherwise the reason, with *name left 0.
-    static const char* uploadTexture(const unsigned char* rgb, int width, int height, GLuint* name);
-
-    GLuint casingList;
-    GLuint sparkPlugList;
-    TexturedCube cube;
-    int textureWidth = 0;
-    int textureHeight = 0;
-    unsigned char* textureImage = nullptr;  // only between the file read and the mipmap upload
-    GLuint textureName = 0;                 // 0 while no texture object exists
-    bool textureTried = false;              // the image file is read at most once per run
-
-private:
-    void buildTexture();                    // reads the image and uploads it with its mipmaps
-};

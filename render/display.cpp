@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "interaction/camera.h"
-#include "model/crank_train.h"
-#include "model/engine_block.h"
-#include "model/gas_volume.h"
-#include "model/valve.h"
+#include "render/crank_train.h"
+#include "render/engine_block.h"
+#include "render/gas_volume.h"
+#include "render/valve.h"
 #include "render/lighting.h"
 #include "render/overlay.h"
 

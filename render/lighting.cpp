@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/scene_state.h"
-#include "model/axis_marker.h"
+#include "render/axis_marker.h"
 #include "model/cycle.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "app/scene_state.h"
 #include "app/startup.h"
-#include "model/engine_block.h"
+#include "render/engine_block.h"
 #include "tests/support/gl_window.h"
 #include "tests/support/temp_dir.h"
 

@@ -9,12 +9,12 @@
 
 #include "app/scene_state.h"
 #include "app/startup.h"
-#include "model/axis_marker.h"
-#include "model/crank_train.h"
-#include "model/gas_volume.h"
-#include "model/mesh.h"
-#include "model/textured_cube.h"
-#include "model/valve.h"
+#include "render/axis_marker.h"
+#include "render/crank_train.h"
+#include "render/gas_volume.h"
+#include "render/mesh.h"
+#include "render/textured_cube.h"
+#include "render/valve.h"
 #include "tests/support/gl_window.h"
 
 namespace {

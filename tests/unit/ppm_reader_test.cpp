@@ -14,7 +14,7 @@
 #include <iterator>
 #include <string>
 
-#include "model/engine_block.h"
+#include "render/engine_block.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

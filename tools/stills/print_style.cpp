@@ -9,7 +9,7 @@
 #include "app/startup.h"
 #include "interaction/camera.h"
 #include "model/cycle.h"
-#include "model/gas_volume.h"
+#include "render/gas_volume.h"
 #include "render/display.h"
 
 namespace stills {

@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "app/scene_state.h"
-#include "model/engine_block.h"
+#include "render/engine_block.h"
 #include "model/ppm_reader.h"
 
 namespace stills {

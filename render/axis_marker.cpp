@@ -1,4 +1,4 @@
-#include "model/axis_marker.h"
+#include "render/axis_marker.h"
 
 AxisMarker::AxisMarker() : list(glGenLists(1))
 {
