@@ -9,6 +9,7 @@
 #endif
 
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -74,7 +75,16 @@ void printBanner()
 #ifdef _WIN32
     // cmd, PowerShell and Windows Terminal use different code pages, but each console takes
     // UTF-16, where every Latin-1 byte keeps its value. A file or a pipe gets the bytes below.
+    // The program is a GUI one, so that a double-click opens no console: with no output handle
+    // of its own it writes into the console of the prompt it was started from, if any.
     HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((console == nullptr || console == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE errors = GetStdHandle(STD_ERROR_HANDLE);
+        if (errors == nullptr || errors == INVALID_HANDLE_VALUE)   // error messages go there too
+            std::freopen("CONOUT$", "w", stderr);
+    }
     DWORD mode = 0;
     if (GetConsoleMode(console, &mode)) {
         for (int i = 0; i < 6; ++i) {

@@ -70,3 +70,19 @@ sed 's/$/\r/' LICENSE > "$stage/LICENSE"
 zip="$stage.zip"
 zip -q -X -j "$zip" "$stage"/*
 echo "build-windows: $zip ($(stat -c %s "$zip") bytes)"
+
+# The installer. Its ProductCode is a name-based (SHA-1, version 5 layout) UUID of the version:
+# every version gets its own, so that a newer MSI replaces the installed one (MajorUpgrade), and
+# the same version built twice gets the same one, so that Windows knows it is installed already.
+uuid=$(printf 'tarvex-msi-product-%s' "$version" | sha1sum | cut -c1-32)
+product=$(printf '%s-%s-5%s-%x%s-%s' "${uuid:0:8}" "${uuid:8:4}" "${uuid:13:3}" \
+  $(( (0x${uuid:16:1} & 3) | 8 )) "${uuid:17:3}" "${uuid:20:12}" | tr a-f A-F)
+msi=$out/tarvex-$version-x64.msi
+part=$(mktemp "$out/msi.XXXXXX")            # a failed build leaves the old MSI whole
+trap 'rm -f "$part"' EXIT
+# wixl takes the files' paths relative to the folder it runs in.
+(cd "$out" && wixl -a x64 -D Version="$version" -D ProductCode="$product" -D Stage="${stage##*/}" \
+  -o "$part" "$root/packaging/windows/tarvex.wxs")
+rm -f "$out"/tarvex-*-x64.msi                # also other versions'
+chmod 644 "$part" && mv "$part" "$msi"
+echo "build-windows: $msi ($(stat -c %s "$msi") bytes)"

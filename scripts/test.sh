@@ -34,9 +34,11 @@ valgrind -q --error-exitcode=9 --leak-check=full --errors-for-leak-kinds=definit
 # A short run of the real program under memcheck: any invalid access or uninitialised value fails.
 xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" bash scripts/memcheck-program.sh 20
 
-# The Windows package, cross-built, and its tarvex.exe driven under Wine on a virtual display.
+# The Windows packages, cross-built: the zip's tarvex.exe driven under Wine on a virtual display,
+# then the MSI installed, started from its shortcut and removed.
 bash scripts/build-windows.sh
 xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" bash scripts/windows-smoke.sh
+xvfb-run -a -e /dev/stderr -s "-screen 0 1280x1024x24" bash scripts/windows-msi-test.sh
 
 # The same suites again with AddressSanitizer and UndefinedBehaviorSanitizer on everything.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_SANITIZE=ON
