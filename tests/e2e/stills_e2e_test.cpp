@@ -1,5 +1,6 @@
 // The stills tool run as a user runs it: its options, its files, and the pictures it draws.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -375,6 +377,7 @@ TEST(StillsFiles, NothingPlantedOrLinkedIsReplacedModesStayDevicesAndPipesAreWri
     struct stat st;
     EXPECT_TRUE(lstat((dir + "/link.svg").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
     EXPECT_TRUE(lstat((dir + "/null.png").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode)) << "/dev/null is no longer a device";
     EXPECT_TRUE(lstat((dir + "/t.csv.tmp").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
     EXPECT_TRUE(stat((dir + "/private.csv").c_str(), &st) == 0 && (st.st_mode & 07777) == 0600 && st.st_size > 1000)
         << std::oct << st.st_mode;
@@ -397,6 +400,40 @@ TEST(StillsFiles, NothingPlantedOrLinkedIsReplacedModesStayDevicesAndPipesAreWri
     const Result fifo = runStills({"--output", dir + "/fifo"});
     EXPECT_EQ(fifo.exitCode, 1);
     EXPECT_NE(fifo.errors.find("named pipe that no program is reading"), std::string::npos) << fifo.errors;
+
+    // A pipe with a reader gets the whole file, more than the pipe holds at once, as a file
+    // written normally gets it.
+    const std::vector<std::string> gif{"--frames", "4", "--animation"};
+    std::vector<std::string> toFile = gif, toPipe = gif;
+    toFile.push_back(dir + "/a.gif");
+    toPipe.push_back(dir + "/fifo");
+    ASSERT_EQ(runStills(toFile).exitCode, 0);
+    std::ifstream normal(dir + "/a.gif", std::ios::binary);
+    const std::string expected{std::istreambuf_iterator<char>(normal), {}};
+    ASSERT_GT(expected.size(), 65536u);                 // Linux's pipe capacity
+    const int reader = open((dir + "/fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    toPipe.insert(toPipe.begin(), TARVEX_STILLS);
+    Program writer(toPipe, TARVEX_BUILD_DIR);
+    std::string received;
+    char buffer[4096];
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRunTimeoutMs);
+    for (bool ended = false; std::chrono::steady_clock::now() < deadline;) {
+        const ssize_t n = read(reader, buffer, sizeof buffer);
+        if (n > 0) {
+            received.append(buffer, static_cast<size_t>(n));
+        } else if (ended) {
+            break;                                      // ended, and all it wrote is read
+        } else {
+            ended = !writer.running();
+            testx::sleepMs(10);                         // a slow reader: the pipe fills meanwhile
+        }
+    }
+    close(reader);
+    EXPECT_EQ(writer.waitExit(kRunTimeoutMs), 0) << writer.errors();
+    EXPECT_EQ(received.size(), expected.size());
+    EXPECT_TRUE(received == expected) << "the pipe got other bytes than the file";
+    EXPECT_TRUE(lstat((dir + "/fifo").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
 }
 
 TEST(StillsRefusal, AMissingFolderOrAnUnusableTextureIsFoundBeforeAnythingIsDrawn)

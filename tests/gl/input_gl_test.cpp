@@ -28,8 +28,9 @@ void openScene()
 
 // Everything a key or a button may change, to compare before and after.
 struct Snapshot {
-    double speed;
+    double speed, crankAngle;
     int viewMode;
+    bool paused, projectorMode;
     bool showGas, showBlock, showHelp, showExplanations, showFps, showLightMarkers, texturesOn;
     bool flickering, leftDragging, rightDragging;
     int flashCountdown, pressX, pressY, rightPressY;
@@ -37,7 +38,7 @@ struct Snapshot {
 };
 Snapshot snapshot()
 {
-    return {scene.speed, scene.viewMode, scene.showGas, scene.showBlock, scene.showHelp,
+    return {scene.speed, scene.crankAngle, scene.viewMode, scene.paused, scene.projectorMode, scene.showGas, scene.showBlock, scene.showHelp,
             scene.showExplanations, scene.showFps, scene.showLightMarkers, scene.texturesOn,
             scene.flickering, scene.leftDragging, scene.rightDragging, scene.flashCountdown,
             scene.pressX, scene.pressY, scene.rightPressY, scene.azimuth, scene.elevation,
@@ -45,7 +46,7 @@ Snapshot snapshot()
 }
 auto fields(const Snapshot& s)
 {
-    return std::tie(s.speed, s.viewMode, s.showGas, s.showBlock, s.showHelp, s.showExplanations, s.showFps,
+    return std::tie(s.speed, s.crankAngle, s.viewMode, s.paused, s.projectorMode, s.showGas, s.showBlock, s.showHelp, s.showExplanations, s.showFps,
                     s.showLightMarkers, s.texturesOn, s.flickering, s.leftDragging, s.rightDragging,
                     s.flashCountdown, s.pressX, s.pressY, s.rightPressY, s.azimuth, s.elevation, s.distance,
                     s.zoom);
@@ -117,6 +118,16 @@ TEST(Keyboard, EveryCommandKeyChangesItsFieldAndRedraws)
         {'R', [](const Snapshot& b) { EXPECT_NE(scene.showLightMarkers, b.showLightMarkers); }},
         {'t', [](const Snapshot& b) { EXPECT_NE(scene.texturesOn, b.texturesOn); }},
         {'T', [](const Snapshot& b) { EXPECT_NE(scene.texturesOn, b.texturesOn); }},
+        // From the start, at 0 degrees in the intake stroke and running.
+        {' ', [](const Snapshot& b) { EXPECT_TRUE(scene.paused && scene.crankAngle == b.crankAngle); }},
+        {'n', [](const Snapshot&) { EXPECT_TRUE(scene.paused && scene.crankAngle == 270.0) << scene.crankAngle; }},
+        {'N', [](const Snapshot&) { EXPECT_TRUE(scene.paused && scene.crankAngle == 270.0) << scene.crankAngle; }},
+        {'b', [](const Snapshot&) { EXPECT_TRUE(scene.paused && scene.crankAngle == 630.0) << scene.crankAngle; }},
+        {'B', [](const Snapshot&) { EXPECT_TRUE(scene.paused && scene.crankAngle == 630.0) << scene.crankAngle; }},
+        {'k', [](const Snapshot&) { EXPECT_TRUE(scene.paused && scene.crankAngle == 1.0) << scene.crankAngle; }},
+        {'K', [](const Snapshot&) { EXPECT_TRUE(scene.paused && scene.crankAngle == 1.0) << scene.crankAngle; }},
+        {'j', [](const Snapshot&) { EXPECT_TRUE(scene.paused && scene.crankAngle == 719.0) << scene.crankAngle; }},
+        {'J', [](const Snapshot&) { EXPECT_TRUE(scene.paused && scene.crankAngle == 719.0) << scene.crankAngle; }},
     };
     for (const Case& c : cases) {
         testgl::resetToStartValues();
@@ -127,6 +138,8 @@ TEST(Keyboard, EveryCommandKeyChangesItsFieldAndRedraws)
         // Only its own field moved: undo it and compare the rest.
         Snapshot after = snapshot();
         after.speed = before.speed;
+        after.crankAngle = before.crankAngle;
+        after.paused = before.paused;
         after.viewMode = before.viewMode;
         after.showGas = before.showGas;
         after.showBlock = before.showBlock;

@@ -14,6 +14,7 @@
 #include "render/display.h"
 #include "render/glyph_atlas.h"
 #include "render/overlay.h"
+#include "render/stroke_text.h"
 #include "tests/support/gl_window.h"
 
 namespace {
@@ -202,4 +203,47 @@ TEST(OverlayText, AViewportTooSmallForTheGlyphsLeavesTheTextToBitmaps)
     // A byte without a glyph is refused before anything is drawn.
     glRasterPos2i(10, 10);
     EXPECT_FALSE(atlas.draw("caf\xe9", 1.0, 1.0));
+}
+
+TEST(ProjectorText, AnAccentedLetterIsItsPlainLetterWithAMarkAbove)
+{
+    testgl::openWindow();
+    // One letter at four times the 18-point font, white on black in a pixel-exact 2-D frame.
+    constexpr int kCapHeightPx = 13, kLeft = 100, kBaseline = 200;
+    constexpr double kScale = 4.0;
+    auto lit = [&](const char* letter) {
+        glViewport(0, 0, 800, 600);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 800, 0, 600, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glDisable(GL_LIGHTING);
+        glDisable(GL_DEPTH_TEST);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        glRasterPos2i(kLeft, kBaseline);
+        drawStrokeText(letter, GLUT_BITMAP_HELVETICA_18, kCapHeightPx, kScale);
+        return testgl::readBuffer(800, 600);
+    };
+    auto brightRows = [](const std::vector<uint8_t>& rgb, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < 800; ++x) n += rgb[(static_cast<size_t>(y) * 800 + x) * 3] >= 128;
+        return n;
+    };
+    // Above a small letter's top (its x-height, well under the capital height) the plain
+    // letter lights nothing and the accented one draws its mark; below, the two are one letter.
+    const int xTop = kBaseline + static_cast<int>(kCapHeightPx * kScale * 0.8);
+    for (auto [plain, accented] : {std::pair<const char*, const char*>{"e", "\xE9"}, {"a", "\xE0"}}) {
+        const std::vector<uint8_t> p = lit(plain), a = lit(accented);
+        EXPECT_GT(brightRows(p, kBaseline, xTop), 50) << plain << ": the letter itself";
+        EXPECT_EQ(brightRows(p, xTop, 600), 0) << plain << ": nothing above it";
+        EXPECT_GT(brightRows(a, xTop, 600), 20) << plain << ": no mark above the accented letter";
+        int differing = 0;
+        for (int y = 0; y < xTop; ++y)
+            for (int x = 0; x < 800; ++x) differing += p[(static_cast<size_t>(y) * 800 + x) * 3] != a[(static_cast<size_t>(y) * 800 + x) * 3];
+        EXPECT_LT(differing, 20) << plain << ": the accented letter is another letter";
+    }
 }
