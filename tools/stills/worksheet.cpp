@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "model/cycle.h"
-#include "tools/stills/cairo_document.h"
-#include "tools/stills/figures_page.h"
-#include "tools/stills/offscreen_still.h"
-#include "tools/stills/picture_marks.h"
-#include "tools/stills/printed_texts.h"
-#include "tools/stills/timing_plot.h"
+#include "tools/stills/output/cairo_document.h"
+#include "tools/stills/figures/figures_page.h"
+#include "tools/stills/pictures/offscreen_still.h"
+#include "tools/stills/pictures/picture_marks.h"
+#include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/timing_plot.h"
 
 namespace stills {
 
