@@ -54,6 +54,8 @@ void drawArrowHead(cairo_t* cr, double x, double y, double dx, double dy, double
 
 // The text in the current colour on a white ground, or the empty box.
 void drawFigureText(cairo_t* cr, const FigureText& text);
+// A grey from 0 (black) to 1 (white) as cr's source.
+inline void setGrey(cairo_t* cr, double grey) { cairo_set_source_rgb(cr, grey, grey, grey); }
 
 bool overlap(const Box& a, const Box& b);
 // Whether the outlines of a and b stay spacing or more apart.

@@ -287,8 +287,6 @@ void placeLegend(cairo_t* cr, PvLayout* layout, const PvSettings& settings, cons
     }
 }
 
-void setGrey(cairo_t* cr, double grey) { cairo_set_source_rgb(cr, grey, grey, grey); }
-
 }  // namespace
 
 std::vector<PvSample> pvCycle(const PvSettings& settings)

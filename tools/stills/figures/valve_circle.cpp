@@ -234,8 +234,6 @@ void placeLegend(cairo_t* cr, CircleLayout* layout, const RealTiming& timing, bo
     legendPiece(cr, layout, frenchDegrees(layout->spark.toDeg), x, y, blank);
 }
 
-void setGrey(cairo_t* cr, double grey) { cairo_set_source_rgb(cr, grey, grey, grey); }
-
 // The band of width along arc, as the current path.
 void bandPath(cairo_t* cr, const CircleArc& arc, double width)
 {
