@@ -19,9 +19,7 @@ namespace stills {
 namespace {
 
 // Points (1/72 inch).
-constexpr double kA4Short = 595.276;
-constexpr double kA4Long = 841.890;
-constexpr double kMargin = 42.52;           // 15 mm
+constexpr double kMargin = kPageMargin;
 constexpr double kHeaderHeight = 34.0;      // the heading, and the pupil's name beside it
 constexpr double kHeadingSize = 16.0;
 constexpr double kFooterSize = 8.0;         // the maker's name and the page number

@@ -14,8 +14,8 @@ namespace stills {
 namespace {
 
 // Points (1/72 inch): A4 portrait with the worksheet's margins.
-constexpr double kPageWidth = 595.276;
-constexpr double kMargin = 42.52;           // 15 mm
+constexpr double kPageWidth = kA4Short;
+constexpr double kMargin = kPageMargin;
 constexpr double kCaptionSize = 9.5;
 constexpr double kCaptionLeading = 12.5;
 constexpr double kCaptionGap = 14.0;        // from a figure's foot to its caption's first baseline

@@ -12,6 +12,11 @@
 
 namespace stills {
 
+// The paper the worksheets are printed on, in points (1/72 inch): A4, and its margins.
+constexpr double kA4Short = 595.276;
+constexpr double kA4Long = 841.890;
+constexpr double kPageMargin = 42.52;       // 15 mm
+
 // A PDF or SVG surface of width x height points streaming into file.
 cairo_surface_t* createVectorSurface(DocumentFormat format, OutputFile* file, double width, double height);
 // Title and creator; the creation date from SOURCE_DATE_EPOCH when set, so that a remade
