@@ -13,7 +13,6 @@ constexpr double kAnswerHeight = 13.0;      // diagram units: room for a handwri
 constexpr double kAnswerPadding = 3.0;      // around the word the box stands for
 constexpr double kGroundMargin = 1.5;       // white around a text that crosses a line
 constexpr double kBoxLine = 0.8;
-constexpr double kRadPerDeg = 0.017453292519943295;
 
 // (u, v) turned anticlockwise on the page by turnDeg.
 DiagramPoint turned(double u, double v, double turnDeg)

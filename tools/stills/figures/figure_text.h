@@ -9,7 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "model/crank_kinematics.h"
+
 namespace stills {
+
+// Angles on the figures are in degrees; cairo and the C library turn in radians.
+constexpr double kRadPerDeg = kPi / 180.0;
+constexpr double kDegPerRad = 180.0 / kPi;
 
 struct Box {
     double left, top, right, bottom;

@@ -65,8 +65,7 @@ constexpr double kProbeStep = 2.0;          // along a text's outline
 constexpr double kDrift = 24.0;             // how far a name may leave its line for room
 constexpr double kDriftStep = 2.0;
 constexpr double kStraightStep = 2.0;       // samples along a straight change
-constexpr double kRadPerDeg = 0.017453292519943295;
-constexpr double kFullTurnRad = 6.283185307179586;
+constexpr double kFullTurnRad = 2.0 * kPi;
 
 struct Scale {
     double volumeToX, pressureToY, axisTopBar, tickBar;

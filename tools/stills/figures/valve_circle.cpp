@@ -18,7 +18,6 @@ constexpr double kCentreY = 200.0;
 constexpr double kStartRadius = 122.0;      // at 0 degrees
 constexpr double kRadiusPerTurn = 30.0;     // lost in each crank turn
 constexpr double kBandWidth = 10.0;
-constexpr double kDegPerRad = 57.29577951308232;
 constexpr double kFullTurnDeg = 360.0;
 
 constexpr double kLabelGap = 3.0;           // between a band and a text
