@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tools/stills/palette.h"
+#include "tools/stills/output/palette.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/stills/printed_texts.h"
+#include "tools/stills/texts/printed_texts.h"
 
 TEST(PrintedTexts, EveryColonHasANoBreakSpaceBeforeIt)
 {

@@ -8,9 +8,9 @@
 
 #include "model/cycle.h"
 #include "model/cylinder.h"
-#include "tools/stills/figure_file.h"
-#include "tools/stills/pv_diagram.h"
-#include "tools/stills/valve_circle.h"
+#include "tools/stills/figures/figure_file.h"
+#include "tools/stills/figures/pv_diagram.h"
+#include "tools/stills/figures/valve_circle.h"
 
 using namespace stills;
 
@@ -55,7 +55,7 @@ RealTiming textbookTiming()
     return t;
 }
 
-double distanceToSegment(Corner p, const PvSample& a, const PvSample& b)
+double distanceToSegment(DiagramPoint p, const PvSample& a, const PvSample& b)
 {
     const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
     const double t = length2 > 0 ? std::fmax(0.0, std::fmin(1.0, ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2)) : 0.0;
@@ -197,7 +197,7 @@ TEST_F(Figures, EveryWordFitsReadsInFrenchAndLeavesTheLinesClear)
     }
     for (const PvLayout& l : loops)
         for (const FigureText& t : l.texts)
-            for (const Corner& p : outlinePoints(t, 1.0))
+            for (const DiagramPoint& p : outlinePoints(t, 1.0))
                 for (size_t i = 1; i < l.loop.size(); ++i)
                     ASSERT_GT(distanceToSegment(p, l.loop[i - 1], l.loop[i]), 1.0) << "'" << t.text << "' on the loop";
 }

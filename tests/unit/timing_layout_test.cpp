@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "tools/stills/timing_plot.h"
+#include "tools/stills/figures/timing_plot.h"
 
 using stills::Box;
 using stills::DiagramLayout;

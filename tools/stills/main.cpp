@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "tools/stills/animation.h"
-#include "tools/stills/headless_display.h"
-#include "tools/stills/interrupt_cleanup.h"
-#include "tools/stills/offscreen_still.h"
+#include "tools/stills/cycle_animation.h"
+#include "tools/stills/pictures/headless_display.h"
+#include "tools/stills/output/interrupt_cleanup.h"
+#include "tools/stills/pictures/offscreen_still.h"
 #include "tools/stills/options.h"
-#include "tools/stills/output_file.h"
+#include "tools/stills/output/output_file.h"
 #include "tools/stills/output_plan.h"
-#include "tools/stills/pv_diagram.h"
-#include "tools/stills/texture_check.h"
-#include "tools/stills/timing_plot.h"
-#include "tools/stills/timing_table.h"
-#include "tools/stills/valve_circle.h"
+#include "tools/stills/figures/pv_diagram.h"
+#include "tools/stills/pictures/texture_check.h"
+#include "tools/stills/figures/timing_plot.h"
+#include "tools/stills/figures/timing_csv.h"
+#include "tools/stills/figures/valve_circle.h"
 #include "tools/stills/worksheet.h"
 
 using namespace stills;

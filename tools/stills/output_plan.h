@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tools/stills/options.h"
-#include "tools/stills/output_target.h"
+#include "tools/stills/output/output_target.h"
 
 namespace stills {
 

@@ -7,21 +7,19 @@
 #include <vector>
 
 #include "model/cycle.h"
-#include "tools/stills/cairo_document.h"
-#include "tools/stills/figures_page.h"
-#include "tools/stills/offscreen_still.h"
-#include "tools/stills/picture_marks.h"
-#include "tools/stills/printed_texts.h"
-#include "tools/stills/timing_plot.h"
+#include "tools/stills/output/cairo_document.h"
+#include "tools/stills/figures/figures_page.h"
+#include "tools/stills/pictures/offscreen_still.h"
+#include "tools/stills/pictures/picture_marks.h"
+#include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/timing_plot.h"
 
 namespace stills {
 
 namespace {
 
 // Points (1/72 inch).
-constexpr double kA4Short = 595.276;
-constexpr double kA4Long = 841.890;
-constexpr double kMargin = 42.52;           // 15 mm
+constexpr double kMargin = kPageMargin;
 constexpr double kHeaderHeight = 34.0;      // the heading, and the pupil's name beside it
 constexpr double kHeadingSize = 16.0;
 constexpr double kFooterSize = 8.0;         // the maker's name and the page number

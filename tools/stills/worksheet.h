@@ -6,7 +6,7 @@
 // for the pupil to name, the figures' names as boxes.
 
 #include "tools/stills/options.h"
-#include "tools/stills/output_file.h"
+#include "tools/stills/output/output_file.h"
 
 namespace stills {
 

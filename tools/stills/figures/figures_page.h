@@ -1,0 +1,14 @@
+#pragma once
+// The worksheet's page of the textbook figures: the valve-timing circle over the p-V diagram,
+// each with its caption, on an A4 portrait page; the exercise's page has their blank variants.
+
+#include <cairo.h>
+
+#include "tools/stills/figures/figure_settings.h"
+
+namespace stills {
+
+// The figures from top down (points from the page's top).
+void drawFiguresPage(cairo_t* cr, double top, bool blank, const FigureSettings& figures);
+
+}  // namespace stills

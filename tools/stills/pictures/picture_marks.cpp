@@ -1,0 +1,235 @@
+#include "tools/stills/pictures/picture_marks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/crank_kinematics.h"
+#include "model/crank_train.h"
+#include "model/cycle.h"
+#include "model/engine_block.h"
+#include "model/gas_volume.h"
+#include "model/valve.h"
+#include "tools/stills/output/cairo_document.h"
+#include "tools/stills/figures/figure_text.h"
+#include "tools/stills/texts/printed_texts.h"
+
+namespace stills {
+
+namespace {
+
+constexpr double kPistonArrowRise = 2.8;    // model units above the piston's axis: over it
+constexpr double kPistonArrowLength = 2.5;  // model units along the cylinder
+constexpr double kDegreeStep = 1.0;         // crank degrees either side, for the piston's way
+
+// Page units (points).
+constexpr double kLabelLeading = 10.0;
+constexpr double kLabelGap = 3.0;           // between two labels of a column
+constexpr double kColumnGap = 6.0;          // between a column and the picture
+constexpr double kLeaderWidth = 0.6;
+constexpr double kAnchorDot = 1.4;          // radius
+constexpr double kArrowWidth = 1.8;
+constexpr double kArrowHead = 6.0;          // from the tip to a corner of the base
+constexpr double kArrowHeadHalfAngle = 0.45;    // radians
+constexpr double kGasDash = 3.5;
+constexpr double kSparkRadius = 7.0;
+constexpr int kSparkPoints = 8;
+
+// The moving parts and the cylinder on the left, with the crankshaft; the head's parts on the
+// right, with the head: each name in the same place on every picture.
+constexpr int kLeftColumnParts = 4;
+const char* const kNames[kMarkedPartCount] = {kPiston, kRod, kCrankshaft, kCylinder, kIntakeValve,
+                                              kExhaustValve, kSparkPlug, kIntakePipe, kExhaustPipe};
+
+Vec3 anchorOf(int number, double angleDeg)
+{
+    switch (number) {
+    case 1: return pistonCentre(angleDeg);
+    case 2: return rodMiddle(angleDeg);
+    case 3: return crankWebMiddle(angleDeg);
+    case 4: return cylinderWallPoint();
+    case 5: return valveHeadCentre(angleDeg, ValveSide::intake);
+    case 6: return valveHeadCentre(angleDeg, ValveSide::exhaust);
+    case 7: return sparkPlugTip();
+    case 8: return passageCentre(ValveSide::intake);
+    default: return passageCentre(ValveSide::exhaust);
+    }
+}
+
+std::vector<DiagramPoint> projected(const PictureProjection& projection, const std::vector<Vec3>& points)
+{
+    std::vector<DiagramPoint> out;
+    for (const Vec3& p : points) {
+        DiagramPoint d{0, 0};
+        if (projection.project(p, &d.x, &d.y)) out.push_back(d);
+    }
+    return out;
+}
+
+void arrow(cairo_t* cr, const std::vector<DiagramPoint>& way)
+{
+    if (way.size() < 2) return;
+    cairo_move_to(cr, way[0].x, way[0].y);
+    for (size_t i = 1; i < way.size(); ++i) cairo_line_to(cr, way[i].x, way[i].y);
+    cairo_stroke(cr);
+    const DiagramPoint tip = way.back(), before = way[way.size() - 2];
+    const double angle = std::atan2(tip.y - before.y, tip.x - before.x);
+    cairo_set_dash(cr, nullptr, 0, 0);
+    drawArrowHead(cr, tip.x, tip.y, std::cos(angle), std::sin(angle), kArrowHead * std::cos(kArrowHeadHalfAngle),
+                  kArrowHead * std::sin(kArrowHeadHalfAngle));
+}
+
+// A star for the spark.
+void spark(cairo_t* cr, DiagramPoint at)
+{
+    for (int i = 0; i < 2 * kSparkPoints; ++i) {
+        const double r = i % 2 == 0 ? kSparkRadius : kSparkRadius * 0.4;
+        const double a = i * kPi / kSparkPoints;
+        if (i == 0) cairo_move_to(cr, at.x + r * std::cos(a), at.y + r * std::sin(a));
+        else cairo_line_to(cr, at.x + r * std::cos(a), at.y + r * std::sin(a));
+    }
+    cairo_close_path(cr);
+    cairo_set_source_rgb(cr, 1.0, 0.85, 0.2);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+}
+
+DiagramPoint onPage(DiagramPoint p, const Box& picture, double unitsPerPixel)
+{
+    return {picture.left + p.x * unitsPerPixel, picture.top + p.y * unitsPerPixel};
+}
+
+}  // namespace
+
+const char* markedPartName(int number) { return kNames[number - 1]; }
+
+PictureMarks pictureMarks(const PictureProjection& projection, double angleDeg)
+{
+    PictureMarks marks;
+    for (int n = 1; n <= kMarkedPartCount; ++n) {
+        DiagramPoint at{0, 0};
+        if (projection.project(anchorOf(n, angleDeg), &at.x, &at.y)) marks.parts.push_back({n, kNames[n - 1], at});
+    }
+
+    // Down is towards the crankshaft (-x), as the slider-crank law moves the piston.
+    const double before = sliderCrank(angleDeg - kDegreeStep, kCrankRadius, kRodLength).pistonX;
+    const double after = sliderCrank(angleDeg + kDegreeStep, kCrankRadius, kRodLength).pistonX;
+    const double way = after > before ? 1.0 : after < before ? -1.0 : 0.0;
+    if (way != 0.0) {
+        const Vec3 c = pistonCentre(angleDeg);
+        const Vec3 from{c.x - way * kPistonArrowLength / 2, c.y, c.z + kPistonArrowRise};
+        const Vec3 to{c.x + way * kPistonArrowLength / 2, c.y, c.z + kPistonArrowRise};
+        marks.pistonWay = projected(projection, {from, to});
+    }
+
+    // Through an open valve: in from the intake's mouth, out through the exhaust's.
+    for (ValveSide side : {ValveSide::intake, ValveSide::exhaust}) {
+        if (valveLift(angleDeg, side) <= kValveClosedX) continue;
+        std::vector<Vec3> path = {passageMouth(side), passageCentre(side), valveHeadCentre(angleDeg, side),
+                                  chamberCentre(angleDeg)};
+        if (side == ValveSide::exhaust) std::reverse(path.begin(), path.end());
+        marks.gasWays.push_back(projected(projection, path));
+    }
+
+    marks.spark = sparkLit(angleDeg) && projection.project(sparkPlugTip(), &marks.sparkAt.x, &marks.sparkAt.y);
+    return marks;
+}
+
+std::vector<LeaderLabel> layoutLeaderLabels(cairo_t* cr, const PictureMarks& marks, const Box& picture,
+                                            double unitsPerPixel, double columnWidth, bool numbered)
+{
+    useFont(cr, kLeaderLabelSize, numbered);
+    std::vector<LeaderLabel> labels;
+    for (int side = 0; side < 2; ++side) {
+        std::vector<std::pair<const MarkedPart*, DiagramPoint>> column;
+        for (const MarkedPart& part : marks.parts) {
+            const DiagramPoint at = onPage(part.at, picture, unitsPerPixel);
+            if ((part.number <= kLeftColumnParts) == (side == 0)) column.push_back({&part, at});
+        }
+        std::sort(column.begin(), column.end(), [](const auto& a, const auto& b) { return a.second.y < b.second.y; });
+        std::vector<LeaderLabel> placed;
+        double nextTop = picture.top;
+        for (const auto& [part, at] : column) {
+            LeaderLabel label;
+            label.lines = numbered ? std::vector<std::string>{std::to_string(part->number)}
+                                   : wrapText(cr, part->name, columnWidth);
+            const double height = label.lines.size() * kLabelLeading;
+            const double top = std::max(nextTop, at.y - height / 2);
+            label.firstBaseline = top + kLabelLeading - 2;
+            nextTop = top + height + kLabelGap;
+            label.to = at;
+            placed.push_back(label);
+        }
+        // What runs past the picture's foot moves up, the labels above it with it as needed.
+        double limit = picture.bottom;
+        for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
+            const double height = it->lines.size() * kLabelLeading;
+            const double top = it->firstBaseline - kLabelLeading + 2;
+            const double shift = std::max(0.0, top + height - limit);
+            it->firstBaseline -= shift;
+            limit = it->firstBaseline - kLabelLeading + 2 - kLabelGap;
+        }
+        for (LeaderLabel& label : placed) {
+            const double middleY = label.firstBaseline - kLabelLeading + 2 + label.lines.size() * kLabelLeading / 2;
+            label.rightAligned = side == 0;
+            label.x = side == 0 ? picture.left - kColumnGap : picture.right + kColumnGap;
+            label.from = {side == 0 ? picture.left - kColumnGap / 2 : picture.right + kColumnGap / 2, middleY};
+            labels.push_back(label);
+        }
+    }
+    return labels;
+}
+
+void drawMarkedPicture(cairo_t* cr, const RgbImage& image, const PictureMarks& marks, const Box& picture,
+                       double columnWidth, bool numbered)
+{
+    const double unitsPerPixel = (picture.right - picture.left) / image.width;
+    cairo_save(cr);
+    cairo_surface_t* surface = cairoSurfaceOf(image);
+    cairo_save(cr);
+    cairo_translate(cr, picture.left, picture.top);
+    cairo_scale(cr, unitsPerPixel, unitsPerPixel);
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(surface);
+
+    auto page = [&](const std::vector<DiagramPoint>& way) {
+        std::vector<DiagramPoint> out;
+        for (const DiagramPoint& p : way) out.push_back(onPage(p, picture, unitsPerPixel));
+        return out;
+    };
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_set_line_width(cr, kArrowWidth);
+    arrow(cr, page(marks.pistonWay));
+    const double dash[] = {kGasDash, kGasDash};
+    for (const std::vector<DiagramPoint>& way : marks.gasWays) {
+        cairo_set_source_rgb(cr, 0.1, 0.25, 0.6);
+        cairo_set_dash(cr, dash, 2, 0);
+        arrow(cr, page(way));
+    }
+    cairo_set_dash(cr, nullptr, 0, 0);
+    if (marks.spark) spark(cr, onPage(marks.sparkAt, picture, unitsPerPixel));
+
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    for (const LeaderLabel& label : layoutLeaderLabels(cr, marks, picture, unitsPerPixel, columnWidth, numbered)) {
+        cairo_set_line_width(cr, kLeaderWidth);
+        cairo_move_to(cr, label.from.x, label.from.y);
+        cairo_line_to(cr, label.to.x, label.to.y);
+        cairo_stroke(cr);
+        cairo_arc(cr, label.to.x, label.to.y, kAnchorDot, 0, 2 * kPi);
+        cairo_fill(cr);
+        double baseline = label.firstBaseline;
+        for (const std::string& line : label.lines) {
+            cairo_move_to(cr, label.rightAligned ? label.x - textWidth(cr, line) : label.x, baseline);
+            cairo_show_text(cr, line.c_str());
+            baseline += kLabelLeading;
+        }
+    }
+    cairo_restore(cr);
+}
+
+}  // namespace stills

@@ -1,0 +1,83 @@
+#include "tools/stills/texts/printed_texts.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace stills {
+
+namespace {
+
+constexpr const char* kTitles[] = {
+    "Temps 1\u00A0: Admission",
+    "Temps 2\u00A0: Compression",
+    "Temps 3\u00A0: Explosion (combustion-détente)",
+    "Temps 4\u00A0: Échappement",
+};
+
+constexpr const char* kShortTitles[] = {
+    kTitles[0],
+    kTitles[1],
+    "Temps 3\u00A0: Explosion",
+    kTitles[3],
+};
+
+// The program's own on-screen titles, in their ASCII forms: the CSV has always carried these.
+constexpr const char* kCsvTitles[] = {"Temps 1: Admission", "Temps 2: Compression", "Temps 3: Explosion",
+                                      "Temps 4: Echappement"};
+
+constexpr const char* kExplanations[] = {
+    "La soupape d'admission est ouverte, celle d'échappement est fermée. Le piston descend, "
+    "aspirant ainsi le mélange qui se trouve dans la tubulure d'admission.",
+    "La soupape d'admission se ferme. Le piston remonte en comprimant les gaz. Il se produit un "
+    "échauffement qui amène l'air ou le mélange à une température qui favorise l'explosion.",
+    "Une étincelle vient amorcer la combustion du mélange. Il s'ensuit une inflammation du "
+    "mélange, qui produit une détente de celui-ci. Le piston redescend alors avec une force "
+    "importante.",
+    "Arrivé en fin de détente et en bas du cylindre, le piston remonte. La soupape d'échappement "
+    "est ouverte, et les gaz brûlés peuvent s'évacuer par le collecteur d'échappement.",
+};
+
+}  // namespace
+
+const char* printedStrokeTitle(int stroke) { return kTitles[stroke - 1]; }
+
+const char* printedStrokeShortTitle(int stroke) { return kShortTitles[stroke - 1]; }
+
+const char* printedStrokeExplanation(int stroke) { return kExplanations[stroke - 1]; }
+
+const char* csvStrokeTitle(int stroke) { return kCsvTitles[stroke - 1]; }
+
+std::string frenchNumber(double value, int decimals)
+{
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;     // no « -0 »
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string out = text;
+    for (char& c : out)
+        if (c == '.') c = ',';
+    return out;
+}
+
+std::string frenchDegrees(double value)
+{
+    const bool whole = std::fabs(value - std::round(value)) < 0.05;
+    return filled(kDegrees, frenchNumber(value, whole ? 0 : 1));
+}
+
+std::string filled(const char* format, const std::string& a, const std::string& b, const std::string& c)
+{
+    std::string out;
+    const std::string* values[] = {&a, &b, &c};
+    int next = 0;
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (p[0] == '%' && p[1] == 's' && next < 3) {
+            out += *values[next++];
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
+
+}  // namespace stills
