@@ -11,6 +11,10 @@ void toggleProjectorMode()
     if (!scene.projectorMode) {
         scene.windowedPlace = {glutGet(GLUT_WINDOW_X), glutGet(GLUT_WINDOW_Y),
                                glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
+        // Without a window manager freeglut fills the screen from a window moved to (x, y) by
+        // someone else at (-x, -y), part of the picture off the screen: from the corner it fills
+        // it exactly. The way back puts the window in its place again.
+        glutPositionWindow(0, 0);
         glutFullScreen();
     } else {
         glutLeaveFullScreen();
