@@ -35,9 +35,6 @@ constexpr double kCornerGrowth = 1.0;
 
 constexpr const char* kCredit = "Tarvex - moteur 4 temps";
 
-constexpr const char* kTitles[kStrokeCount] = {
-    "Temps 1: Admission", "Temps 2: Compression", "Temps 3: Explosion", "Temps 4: Echappement"};
-
 constexpr const char* kLines[kStrokeCount][3] = {
     {"La soupape d'admission est ouverte, celle d'echappement",
      "est fermee. Le piston descend, aspirant ainsi le melange ",
@@ -151,7 +148,6 @@ const OverlayText kHelpLines[] = {
 };
 const int kHelpLineCount = sizeof kHelpLines / sizeof kHelpLines[0];
 
-const char* strokeTitle(int stroke) { return kTitles[stroke - 1]; }
 const char* strokeLine(int stroke, int line) { return kLines[stroke - 1][line - 1]; }
 
 void formatSpeedLine(char (&text)[kTextBufferSize], double speed)

@@ -2,6 +2,8 @@
 // The 2-D texts over the 3-D view, in an 800 x 600 frame stretched over the window, and the
 // bitmap text routine the 3-D labels use too.
 
+#include "model/stroke_title.h"
+
 constexpr int kTextBufferSize = 100;        // every text is formatted into one of these
 
 // Helvetica at the current raster position: code 2 is 12 point, 3 is 18 point, others 10.
@@ -18,8 +20,8 @@ void prepareOverlayText();
 void setAtlasText(bool on);
 bool atlasTextInUse();
 
-// A stroke's texts; the stroke of an angle is the cycle's (model/cycle.h).
-const char* strokeTitle(int stroke);
+// A stroke's texts; the stroke of an angle is the cycle's (model/cycle.h), its title the
+// model's (model/stroke_title.h).
 const char* strokeLine(int stroke, int line);           // line 1 to 3, top first
 void formatSpeedLine(char (&text)[kTextBufferSize], double speed);
 void formatFpsLine(char (&text)[kTextBufferSize], double fps);

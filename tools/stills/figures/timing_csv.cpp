@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "model/stroke_title.h"
 #include "model/timing_rows.h"
 #include "tools/stills/texts/printed_texts.h"
 
@@ -31,7 +32,7 @@ std::string timingCsv()
         std::snprintf(line, sizeof line, "%d,%.6f,%.6f,%.6f,%.6f,%d,", r.angleDeg, r.crank.pistonX,
                       r.crank.rodAngleDeg, r.intake, r.exhaust, r.spark ? 1 : 0);
         text += line;
-        text += csvField(csvStrokeTitle(r.stroke));
+        text += csvField(strokeTitle(r.stroke));
         text += '\n';
     }
     return text;

@@ -21,10 +21,6 @@ constexpr const char* kShortTitles[] = {
     kTitles[3],
 };
 
-// The program's own on-screen titles, in their ASCII forms: the CSV has always carried these.
-constexpr const char* kCsvTitles[] = {"Temps 1: Admission", "Temps 2: Compression", "Temps 3: Explosion",
-                                      "Temps 4: Echappement"};
-
 constexpr const char* kExplanations[] = {
     "La soupape d'admission est ouverte, celle d'échappement est fermée. Le piston descend, "
     "aspirant ainsi le mélange qui se trouve dans la tubulure d'admission.",
@@ -44,8 +40,6 @@ const char* printedStrokeTitle(int stroke) { return kTitles[stroke - 1]; }
 const char* printedStrokeShortTitle(int stroke) { return kShortTitles[stroke - 1]; }
 
 const char* printedStrokeExplanation(int stroke) { return kExplanations[stroke - 1]; }
-
-const char* csvStrokeTitle(int stroke) { return kCsvTitles[stroke - 1]; }
 
 std::string frenchNumber(double value, int decimals)
 {

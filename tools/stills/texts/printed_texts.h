@@ -13,7 +13,6 @@ const char* printedStrokeExplanation(int stroke);   // one paragraph
 
 // The timing table's CSV: its columns, and each stroke as the program's window titles it.
 constexpr const char* kTimingCsvHeader = "angle,piston_x,rod_angle_deg,intake_lift,exhaust_lift,spark,stroke\n";
-const char* csvStrokeTitle(int stroke);             // "Temps 4: Echappement", stroke 1 to 4
 
 // The worksheet.
 constexpr const char* kSheetHeading = "Le moteur à quatre temps";
