@@ -4,13 +4,43 @@
 
 #include "app/scene_state.h"
 
-void toggleProjectorMode()
+namespace {
+
+// A switch the window system never confirms (a window manager that keeps a panel, a screen
+// already the window's size) stops holding F11 back after this long.
+constexpr unsigned int kSwitchTimeoutMs = 2000;
+int switchSerial = 0;                   // which switch a timeout belongs to
+
+void beginSwitch(bool placeKnown);
+
+// F11 pressed while freeglut was still carrying out the last switch would reach it half done:
+// a full screen asked for and left before it happened comes afterwards all the same, with
+// freeglut's own idea of the window's size taken from the full screen, and the window never
+// gets its size back. So a press during a switch waits for that switch to end.
+void settleSwitch()
+{
+    scene.projectorSwitching = false;
+    if (scene.projectorToggleQueued) {
+        scene.projectorToggleQueued = false;
+        beginSwitch(true);
+    }
+}
+
+void onSwitchTimeout(int serial)
+{
+    if (serial == switchSerial && scene.projectorSwitching) settleSwitch();
+}
+
+void beginSwitch(bool placeKnown)
 {
     // A window manager, or Windows, puts the window back where it was on leaving full screen;
     // without one freeglut only gives back its size, and the reshape sees to the place.
     if (!scene.projectorMode) {
-        scene.windowedPlace = {glutGet(GLUT_WINDOW_X), glutGet(GLUT_WINDOW_Y),
-                               glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
+        // Right after leaving, the window's place may not have been carried out yet: the place
+        // it is going back to is the one to keep.
+        if (!placeKnown)
+            scene.windowedPlace = {glutGet(GLUT_WINDOW_X), glutGet(GLUT_WINDOW_Y),
+                                   glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
         // Without a window manager freeglut fills the screen from a window moved to (x, y) by
         // someone else at (-x, -y), part of the picture off the screen: from the corner it fills
         // it exactly. The way back puts the window in its place again.
@@ -18,17 +48,30 @@ void toggleProjectorMode()
         glutFullScreen();
     } else {
         glutLeaveFullScreen();
-        scene.windowedPlacePending = true;
     }
     scene.projectorMode = !scene.projectorMode;
+    scene.projectorSwitching = true;
+    glutTimerFunc(kSwitchTimeoutMs, onSwitchTimeout, ++switchSerial);
+}
+
+}  // namespace
+
+void toggleProjectorMode()
+{
+    if (scene.projectorSwitching) scene.projectorToggleQueued = !scene.projectorToggleQueued;
+    else beginSwitch(false);
 }
 
 void restoreWindowedPlace(int width, int height)
 {
-    const WindowPlace& place = scene.windowedPlace;
-    if (!scene.windowedPlacePending || scene.projectorMode || width != place.width || height != place.height)
-        return;
-    scene.windowedPlacePending = false;
-    if (glutGet(GLUT_WINDOW_X) != place.x || glutGet(GLUT_WINDOW_Y) != place.y)
-        glutPositionWindow(place.x, place.y);
+    if (!scene.projectorSwitching) return;
+    if (scene.projectorMode) {
+        if (width != glutGet(GLUT_SCREEN_WIDTH) || height != glutGet(GLUT_SCREEN_HEIGHT)) return;
+    } else {
+        const WindowPlace& place = scene.windowedPlace;
+        if (width != place.width || height != place.height) return;
+        if (glutGet(GLUT_WINDOW_X) != place.x || glutGet(GLUT_WINDOW_Y) != place.y)
+            glutPositionWindow(place.x, place.y);
+    }
+    settleSwitch();
 }

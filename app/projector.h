@@ -3,6 +3,7 @@
 // read from the back of the room; the same key gives the window back its size and place.
 
 void toggleProjectorMode();
-// From the reshape: once the window has its windowed size again, puts it back in its place
-// where the platform did not (a screen without a window manager restores only the size).
+// From the reshape: a switch ends when the window has the screen's size, or its windowed size
+// again; then the window goes back to its place where the platform did not (a screen without
+// a window manager restores only the size), and an F11 pressed meanwhile is carried out.
 void restoreWindowedPlace(int width, int height);

@@ -73,7 +73,8 @@ struct SceneState : SceneSettings {
     float aspect = 0.0f;            // width / height of the last reshape
     bool projectorMode = false;     // full screen, texts grown with it (F11)
     WindowPlace windowedPlace{};    // where the window was before projector mode
-    bool windowedPlacePending = false;  // left projector mode, the windowed size not back yet
+    bool projectorSwitching = false;    // full screen asked for or left, the new size not seen yet
+    bool projectorToggleQueued = false; // F11 pressed while a switch was under way
 
     // Animation
     double crankAngle = 0.0;        // degrees over one four-stroke cycle, [0, 720]
