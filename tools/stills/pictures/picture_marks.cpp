@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "model/crank_kinematics.h"
 #include "model/crank_train.h"
@@ -34,26 +35,32 @@ constexpr double kGasDash = 3.5;
 constexpr double kSparkRadius = 7.0;
 constexpr int kSparkPoints = 8;
 
-// The moving parts and the cylinder on the left, with the crankshaft; the head's parts on the
-// right, with the head: each name in the same place on every picture.
-constexpr int kLeftColumnParts = 4;
-const char* const kNames[kMarkedPartCount] = {kPiston, kRod, kCrankshaft, kCylinder, kIntakeValve,
-                                              kExhaustValve, kSparkPlug, kIntakePipe, kExhaustPipe};
+enum class Column { left, right };
 
-Vec3 anchorOf(int number, double angleDeg)
-{
-    switch (number) {
-    case 1: return pistonCentre(angleDeg);
-    case 2: return rodMiddle(angleDeg);
-    case 3: return crankWebMiddle(angleDeg);
-    case 4: return cylinderWallPoint();
-    case 5: return valveHeadCentre(angleDeg, ValveSide::intake);
-    case 6: return valveHeadCentre(angleDeg, ValveSide::exhaust);
-    case 7: return sparkPlugTip();
-    case 8: return passageCentre(ValveSide::intake);
-    default: return passageCentre(ValveSide::exhaust);
-    }
-}
+// Each part in the order of the printed list, its number there one past its place here, with
+// the point its leader line ends on. The moving parts and the cylinder are named on the left,
+// with the crankshaft; the head's parts on the right, with the head: each name in the same
+// place on every picture.
+struct PartRow {
+    const char* name;
+    Vec3 (*anchor)(double angleDeg);
+    Column column;
+};
+const PartRow kParts[] = {
+    {kPiston, pistonCentre, Column::left},
+    {kRod, rodMiddle, Column::left},
+    {kCrankshaft, crankWebMiddle, Column::left},
+    {kCylinder, [](double) { return cylinderWallPoint(); }, Column::left},
+    {kIntakeValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::intake); }, Column::right},
+    {kExhaustValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::exhaust); }, Column::right},
+    {kSparkPlug, [](double) { return sparkPlugTip(); }, Column::right},
+    {kIntakePipe, [](double) { return passageCentre(ValveSide::intake); }, Column::right},
+    {kExhaustPipe, [](double) { return passageCentre(ValveSide::exhaust); }, Column::right},
+};
+
+static_assert(std::size(kParts) == kMarkedPartCount, "the printed list numbers every part");
+
+const PartRow& partOf(int number) { return kParts[number - 1]; }
 
 std::vector<DiagramPoint> projected(const PictureProjection& projection, const std::vector<Vec3>& points)
 {
@@ -102,14 +109,14 @@ DiagramPoint onPage(DiagramPoint p, const Box& picture, double unitsPerPixel)
 
 }  // namespace
 
-const char* markedPartName(int number) { return kNames[number - 1]; }
+const char* markedPartName(int number) { return partOf(number).name; }
 
 PictureMarks pictureMarks(const PictureProjection& projection, double angleDeg)
 {
     PictureMarks marks;
     for (int n = 1; n <= kMarkedPartCount; ++n) {
         DiagramPoint at{0, 0};
-        if (projection.project(anchorOf(n, angleDeg), &at.x, &at.y)) marks.parts.push_back({n, kNames[n - 1], at});
+        if (projection.project(partOf(n).anchor(angleDeg), &at.x, &at.y)) marks.parts.push_back({n, partOf(n).name, at});
     }
 
     // Down is towards the crankshaft (-x), as the slider-crank law moves the piston.
@@ -145,7 +152,7 @@ std::vector<LeaderLabel> layoutLeaderLabels(cairo_t* cr, const PictureMarks& mar
         std::vector<std::pair<const MarkedPart*, DiagramPoint>> column;
         for (const MarkedPart& part : marks.parts) {
             const DiagramPoint at = onPage(part.at, picture, unitsPerPixel);
-            if ((part.number <= kLeftColumnParts) == (side == 0)) column.push_back({&part, at});
+            if ((partOf(part.number).column == Column::left) == (side == 0)) column.push_back({&part, at});
         }
         std::sort(column.begin(), column.end(), [](const auto& a, const auto& b) { return a.second.y < b.second.y; });
         std::vector<LeaderLabel> placed;
