@@ -9,6 +9,7 @@
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_file.h"
 #include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -43,9 +44,6 @@ constexpr double kLegendParagraph = 4.0;
 
 constexpr double kCurveWidth = 1.6;
 constexpr double kThinLine = 0.6;
-constexpr double kGridGrey = 0.85;
-constexpr double kWorkGrey = 0.9;           // the area the loop encloses: the work
-constexpr double kMarkGrey = 0.45;
 constexpr double kDash[] = {3.0, 3.0};
 constexpr double kPointRadius = 2.2;
 constexpr double kArrowLength = 8.0;
@@ -396,7 +394,7 @@ void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
     const PvLayout layout = pvLayout(cr, settings, blank);
     const std::vector<PvSample>& loop = layout.loop;
     cairo_save(cr);
-    setGrey(cr, 1.0);                                   // its own ground, not the page's
+    setGrey(cr, kPaperGrey);                                   // its own ground, not the page's
     cairo_rectangle(cr, 0.0, 0.0, kFigureWidth, kFigureHeight);
     cairo_fill(cr);
 
@@ -427,7 +425,7 @@ void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
     cairo_stroke(cr);
     cairo_set_dash(cr, nullptr, 0, 0.0);
 
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, kThinLine * 1.5);
     cairo_move_to(cr, kPlotLeft, kPlotTop - kAxisOvershoot);
     cairo_line_to(cr, kPlotLeft, kVolumeAxisY);
@@ -470,7 +468,7 @@ void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
 
 bool writePvDiagram(OutputFile* file, DocumentFormat format, const PvSettings& settings, bool blank)
 {
-    return writeFigure(file, format, "Tarvex - cycle théorique de Beau de Rochas",
+    return writeFigure(file, format, kPvDocumentTitle,
                        [&](cairo_t* cr) { drawPvDiagram(cr, settings, blank); });
 }
 

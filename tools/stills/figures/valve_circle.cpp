@@ -6,6 +6,7 @@
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_file.h"
 #include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -47,13 +48,11 @@ constexpr double kAngleBoxWidth = 28.0;     // an angle's answer box
 constexpr double kNameBoxWidth = 110.0;     // the overlap's answer box
 constexpr double kTextSpacing = 7.0;        // between two texts on the circle
 
-constexpr double kAxisGrey = 0.5;
 constexpr double kAxisDash[] = {3.0, 3.0};
 constexpr double kThinLine = 0.6;
 constexpr double kOutline = 0.8;
 constexpr double kHatchSpacing = 3.5;
 constexpr double kHatchLine = 0.6;
-constexpr double kHatchGrey = 0.25;
 constexpr double kStarRadius = 7.0;         // a real engine's spark
 constexpr double kStarLine = 1.6;
 
@@ -63,8 +62,8 @@ struct BandStyle {
     double grey;
     int hatch;
 };
-constexpr BandStyle kStrokeStyles[kStrokeCount] = {{1.0, +1}, {0.86, 0}, {0.62, 0}, {1.0, -1}};
-constexpr double kOverlapGrey = 0.72;       // cross-hatched over it
+constexpr BandStyle kStrokeStyles[kStrokeCount] = {
+    {kPaperGrey, +1}, {kCompressionBandGrey, 0}, {kPowerBandGrey, 0}, {kPaperGrey, -1}};
 
 // The cycle's events as the circle shows them, unwrapped crank degrees.
 struct Events {
@@ -225,7 +224,7 @@ void placeLegend(cairo_t* cr, CircleLayout* layout, const RealTiming& timing, bo
     y += kLegendLeading / 2;
     const double middle = y - kMiddleDrop * kLegendSize;
     layout->sparkKey = {keyLeft, middle - kKeySize / 2, keyLeft + kKeySize, middle + kKeySize / 2};
-    legendPiece(cr, layout, kSpark + std::string("\u00A0:"), textLeft, y, false);
+    legendPiece(cr, layout, filled(kEventName, kSpark), textLeft, y, false);
     y += kLegendLeading;
     double x = legendPiece(cr, layout, kSparkFrom, textLeft, y, false);
     x = legendPiece(cr, layout, frenchDegrees(layout->spark.fromDeg), x, y, blank);
@@ -272,7 +271,7 @@ void drawBand(cairo_t* cr, const CircleArc& arc, BandStyle style, double width)
     cairo_restore(cr);
     cairo_save(cr);
     bandPath(cr, arc, width);
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, kOutline);
     cairo_stroke(cr);
     cairo_restore(cr);
@@ -293,7 +292,7 @@ void drawOverlap(cairo_t* cr, const Box& where)
 void drawSpark(cairo_t* cr, const CircleArc& spark)
 {
     cairo_save(cr);
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     if (spark.toDeg > spark.fromDeg) {
         bandPath(cr, spark, kBandWidth + kLabelGap);
         cairo_fill(cr);
@@ -315,7 +314,7 @@ void drawArrow(cairo_t* cr, double endDeg)
 {
     const SpiralPoint a = spiralPoint(endDeg, kArrowHalfBase), b = spiralPoint(endDeg, -kArrowHalfBase);
     const SpiralPoint tip = spiralPoint(endDeg + kArrowReachDeg);
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     cairo_move_to(cr, a.x, a.y);
     cairo_line_to(cr, tip.x, tip.y);
     cairo_line_to(cr, b.x, b.y);
@@ -386,7 +385,7 @@ void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank)
 {
     const CircleLayout layout = circleLayout(cr, timing, blank);
     cairo_save(cr);
-    setGrey(cr, 1.0);                                   // its own ground, not the page's
+    setGrey(cr, kPaperGrey);                                   // its own ground, not the page's
     cairo_rectangle(cr, 0.0, 0.0, kFigureWidth, kFigureHeight);
     cairo_fill(cr);
 
@@ -411,25 +410,25 @@ void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank)
     drawArrow(cr, layout.strokes[kStrokeCount - 1].toDeg);
 
     if (layout.sparkKey.right > layout.sparkKey.left) {
-        setGrey(cr, 0.0);
+        setGrey(cr, kInkGrey);
         cairo_rectangle(cr, layout.sparkKey.left, layout.sparkKey.top, kKeySize, kKeySize);
         cairo_fill(cr);
     }
     if (layout.overlapKey.right > layout.overlapKey.left) {
         drawOverlap(cr, layout.overlapKey);
-        setGrey(cr, 0.0);
+        setGrey(cr, kInkGrey);
         cairo_set_line_width(cr, kOutline);
         cairo_rectangle(cr, layout.overlapKey.left, layout.overlapKey.top, kKeySize, kKeySize);
         cairo_stroke(cr);
     }
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     for (const FigureText& t : layout.texts) drawFigureText(cr, t);
     cairo_restore(cr);
 }
 
 bool writeValveCircle(OutputFile* file, DocumentFormat format, const RealTiming& timing, bool blank)
 {
-    return writeFigure(file, format, "Tarvex - épure circulaire de distribution",
+    return writeFigure(file, format, kCircleDocumentTitle,
                        [&](cairo_t* cr) { drawValveCircle(cr, timing, blank); });
 }
 

@@ -13,6 +13,7 @@
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_text.h"
 #include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -97,7 +98,7 @@ void spark(cairo_t* cr, DiagramPoint at)
     cairo_close_path(cr);
     cairo_set_source_rgb(cr, 1.0, 0.85, 0.2);
     cairo_fill_preserve(cr);
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
 }
@@ -209,7 +210,7 @@ void drawMarkedPicture(cairo_t* cr, const RgbImage& image, const PictureMarks& m
     };
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, kArrowWidth);
     arrow(cr, page(marks.pistonWay));
     const double dash[] = {kGasDash, kGasDash};
@@ -221,7 +222,7 @@ void drawMarkedPicture(cairo_t* cr, const RgbImage& image, const PictureMarks& m
     cairo_set_dash(cr, nullptr, 0, 0);
     if (marks.spark) spark(cr, onPage(marks.sparkAt, picture, unitsPerPixel));
 
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     for (const LeaderLabel& label : layoutLeaderLabels(cr, marks, picture, unitsPerPixel, columnWidth, numbered)) {
         cairo_set_line_width(cr, kLeaderWidth);
         cairo_move_to(cr, label.from.x, label.from.y);
