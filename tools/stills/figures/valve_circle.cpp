@@ -5,6 +5,7 @@
 
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_file.h"
+#include "tools/stills/figures/label_placer.h"
 #include "tools/stills/texts/printed_texts.h"
 #include "tools/stills/figures/paper_greys.h"
 
@@ -106,7 +107,13 @@ CircleArc arcOf(double fromDeg, double toDeg)
 class Placer {
 public:
     Placer(double firstDeg, double lastDeg, std::vector<FigureText>* texts)
-        : firstDeg_(firstDeg), lastDeg_(lastDeg + kArrowReachDeg), texts_(texts) {}
+        : firstDeg_(firstDeg), lastDeg_(lastDeg + kArrowReachDeg),
+          labels_("the valve-timing circle", texts,
+                  [this](const FigureText& t, const std::vector<FigureText>& placed) { return fits(t.ink, placed); })
+    {
+    }
+    Placer(const Placer&) = delete;         // its judge asks this one
+    Placer& operator=(const Placer&) = delete;
 
     // Puts text (centred on the origin) on the ray at angleDeg from the centre, as near the
     // spiral's point there as it fits, going out first or in first; then on the rays beside it.
@@ -123,39 +130,35 @@ public:
                     if (r < 0.0) break;
                     const double a = ray / kDegPerRad;
                     const FigureText t = moved(text, kCentreX + r * std::sin(a), kCentreY - r * std::cos(a));
-                    const Fit fit = fits(t.ink);
-                    if (fit == Fit::fits) {
-                        texts_->push_back(t);
-                        return;
-                    }
-                    if (fit == Fit::onSpiral && offBand) break;
-                    offBand = offBand || fit != Fit::onSpiral;
+                    const Placement fit = labels_.take(t);
+                    if (fit == Placement::taken) return;
+                    if (fit == Placement::onLine && offBand) break;
+                    offBand = offBand || fit != Placement::onLine;
                 }
             }
-        std::fprintf(stderr, "%s: the valve-timing circle has no room for '%s' at %g degrees\n", kProgram,
-                     text.text.c_str(), angleDeg);
-        texts_->push_back(moved(text, kCentreX, kCentreY));
+        char where[64];
+        std::snprintf(where, sizeof where, " at %g degrees", angleDeg);
+        labels_.missing(text, moved(text, kCentreX, kCentreY), where);
     }
 
     // Keeps text where it is, for the others to clear.
-    void fixed(const FigureText& text) { texts_->push_back(text); }
+    void fixed(const FigureText& text) { labels_.fixed(text); }
 
 private:
-    enum class Fit { fits, onSpiral, elsewhere };
-
-    Fit fits(const Box& b) const
+    // On the spiral is on a line; off the figure's room or on another text is elsewhere.
+    Placement fits(const Box& b, const std::vector<FigureText>& placed) const
     {
         const double width = b.right - b.left, height = b.bottom - b.top;
         for (double s = 0.0; s <= width; s += kProbeStep)
-            if (!clear(b.left + s, b.top) || !clear(b.left + s, b.bottom)) return Fit::onSpiral;
+            if (!clear(b.left + s, b.top) || !clear(b.left + s, b.bottom)) return Placement::onLine;
         for (double s = 0.0; s <= height; s += kProbeStep)
-            if (!clear(b.left, b.top + s) || !clear(b.right, b.top + s)) return Fit::onSpiral;
-        if (!clear(b.right, b.bottom)) return Fit::onSpiral;
+            if (!clear(b.left, b.top + s) || !clear(b.right, b.top + s)) return Placement::onLine;
+        if (!clear(b.right, b.bottom)) return Placement::onLine;
         if (b.left < kMargin || b.right > kLegendLeft - kLegendGap || b.top < kTopLimit || b.bottom > kFigureHeight)
-            return Fit::elsewhere;
-        for (const FigureText& t : *texts_)
-            if (overlap(grown(b, kTextSpacing), t.ink)) return Fit::elsewhere;
-        return Fit::fits;
+            return Placement::outside;
+        for (const FigureText& t : placed)
+            if (overlap(grown(b, kTextSpacing), t.ink)) return Placement::onText;
+        return Placement::taken;
     }
 
     // Whether (x, y) is kLabelGap or more away from every turn of the spiral.
@@ -171,7 +174,7 @@ private:
     }
 
     double firstDeg_, lastDeg_;
-    std::vector<FigureText>* texts_;
+    LabelPlacer labels_;
 };
 
 // A piece of a legend's line on the baseline y from x, or its answer box; returns where it ends.
