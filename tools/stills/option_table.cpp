@@ -6,7 +6,7 @@ namespace {
 
 constexpr double kMinSide = 16;             // pixels; smaller pictures show nothing readable
 constexpr double kMaxSide = 8192;           // pixels; the software renderer's buffer limit
-constexpr double kMinFrames = 2;
+constexpr double kMinFrames = 2;            // fewer do not move
 constexpr double kMaxFrames = kCycleDeg;    // one frame a degree
 constexpr double kMaxTimingShiftDeg = 90.0; // advance or delay: a quarter turn at most
 constexpr double kMinCompressionRatio = 3.0;   // the petrol engines' range, the model's 3.6 in it
