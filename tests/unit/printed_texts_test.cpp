@@ -9,7 +9,12 @@
 
 TEST(PrintedTexts, EveryColonHasANoBreakSpaceBeforeIt)
 {
-    std::vector<std::string> texts = {stills::kPupilName, stills::kBlankStrokeTitle};
+    using namespace stills;
+    std::vector<std::string> texts = {kPupilName, kBlankStrokeTitle, kExerciseInstructions, kPartsListHeading,
+                                      kSheetDocumentTitle, kExerciseDocumentTitle, kTimingDocumentTitle,
+                                      kCircleDocumentTitle, kPvDocumentTitle, kCircleReal, kEventName,
+                                      kEngineRatio, kChosenRatio, kAdiabatic, kIntakePressure, kCircleCaption,
+                                      kPvCaption};
     for (int stroke = 1; stroke <= 4; ++stroke)
         for (const char* text : {stills::printedStrokeTitle(stroke), stills::printedStrokeShortTitle(stroke),
                                  stills::printedStrokeExplanation(stroke)})

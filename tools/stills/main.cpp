@@ -57,7 +57,7 @@ bool write(const PlannedOutput& planned, OutputFile* file, const Options& option
     switch (planned.what) {
     case Output::timingCsv: return writeText(file, timingCsv());
     case Output::timingPng: return writeTimingDiagram(file, DocumentFormat::png);
-    case Output::timing: return writeTimingDiagram(file, options.timingFormat);
+    case Output::timing: return writeTimingDiagram(file, options.timing.format);
     case Output::valveCircle: return writeValveCircle(file, options.valveCircle.format, options.figures.timing, false);
     case Output::valveCircleBlank:
         return writeValveCircle(file, options.valveCircleBlank.format, options.figures.timing, true);

@@ -19,9 +19,8 @@ struct Options {
     std::string output;                     // a still, PNG
     std::string timingCsv;                  // "-": standard output
     std::string timingPng;                  // the diagram as PNG, any name but another kind's
-    std::string timing;                     // the diagram, PNG, SVG or PDF by the extension; "-": SVG
+    FigureFile timing;                      // the diagram, PNG, SVG or PDF by the extension; "-": SVG
                                             // on standard output
-    DocumentFormat timingFormat = DocumentFormat::png;
     std::string worksheet;                  // PDF
     std::string worksheetBlank;             // PDF, for exercises
     std::string animation;                  // GIF
@@ -35,9 +34,12 @@ struct Options {
     ViewSettings settings;
     bool styleGiven = false;                // --style was given: it applies to the worksheets too
 
-    bool needsDisplay() const;
-    bool writesFigures() const;
+    bool needsDisplay() const;              // a picture of the engine is written
 };
+
+struct OptionRow;
+// What the option takes, as a refusal says it: "a count from 2 to 720".
+std::string expectedValue(const OptionRow& row);
 
 // Fills options from argv; returns "" or what is wrong with the first bad option.
 std::string parseOptions(int argc, char** argv, Options* options);

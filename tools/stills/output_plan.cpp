@@ -1,5 +1,7 @@
 #include "tools/stills/output_plan.h"
 
+#include <algorithm>
+
 namespace stills {
 
 namespace {
@@ -44,22 +46,23 @@ OutputKind kindOf(DocumentFormat format)
 
 std::vector<PlannedOutput> plannedOutputs(const Options& o)
 {
-    const PlannedOutput all[] = {
-        {Output::timingCsv, "timing-csv", o.timingCsv, OutputKind::csv},
-        {Output::timingPng, "timing-png", o.timingPng, OutputKind::png},
-        {Output::timing, "timing", o.timing, kindOf(o.timingFormat)},
-        {Output::valveCircle, "valve-circle", o.valveCircle.path, kindOf(o.valveCircle.format)},
-        {Output::valveCircleBlank, "valve-circle-blank", o.valveCircleBlank.path, kindOf(o.valveCircleBlank.format)},
-        {Output::pv, "pv", o.pv.path, kindOf(o.pv.format)},
-        {Output::pvBlank, "pv-blank", o.pvBlank.path, kindOf(o.pvBlank.format)},
-        {Output::still, "output", o.output, OutputKind::png},
-        {Output::worksheet, "worksheet", o.worksheet, OutputKind::pdf},
-        {Output::worksheetBlank, "worksheet-blank", o.worksheetBlank, OutputKind::pdf},
-        {Output::animation, "animation", o.animation, OutputKind::gif},
-    };
+    // The table's places are to write in; here they are only read.
+    Options& options = const_cast<Options&>(o);
     std::vector<PlannedOutput> named;
-    for (const PlannedOutput& p : all)
+    for (const OptionRow& row : optionTable()) {
+        if (!row.writes) continue;
+        PlannedOutput p{row.writes->what, row.name, "", row.writes->kind, row.writes->drawsEngine};
+        if (row.kind == OptionKind::file) {
+            p.path = *std::get<std::string* (*)(Options&)>(row.to)(options);
+        } else {
+            const FigureFile& figure = *std::get<FigureFile* (*)(Options&)>(row.to)(options);
+            p.path = figure.path;
+            p.kind = kindOf(figure.format);
+        }
         if (!p.path.empty()) named.push_back(p);
+    }
+    std::stable_sort(named.begin(), named.end(),
+                     [](const PlannedOutput& a, const PlannedOutput& b) { return a.what < b.what; });
     return named;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The files a run writes, one for each output option, in the order they are written, and what
+// The files a run writes, one for each output option given, in the order they are written, and what
 // is checked of them before anything is drawn: a name must not say another kind than the one
 // written under it (a GIF named .png), "-" (standard output) takes the text kinds only, and no
 // file may be named for two outputs.
@@ -7,21 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "tools/stills/option_table.h"
 #include "tools/stills/options.h"
 #include "tools/stills/output/output_target.h"
 
 namespace stills {
-
-enum class OutputKind { png, gif, pdf, svg, csv };
-enum class Output {
-    timingCsv, timingPng, timing, valveCircle, valveCircleBlank, pv, pvBlank, still, worksheet, worksheetBlank, animation,
-};
 
 struct PlannedOutput {
     Output what;
     const char* option;                     // without its dashes
     std::string path;
     OutputKind kind;
+    bool drawsEngine;                       // it needs the display
 };
 
 std::vector<PlannedOutput> plannedOutputs(const Options& options);

@@ -8,11 +8,13 @@
 
 #include "model/cycle.h"
 #include "tools/stills/output/cairo_document.h"
+#include "tools/stills/figures/figure_text.h"
 #include "tools/stills/figures/figures_page.h"
 #include "tools/stills/pictures/offscreen_still.h"
 #include "tools/stills/pictures/picture_marks.h"
 #include "tools/stills/texts/printed_texts.h"
 #include "tools/stills/figures/timing_plot.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -39,16 +41,11 @@ constexpr double kListHeadingSize = 10.5;
 constexpr double kListSize = 10.0;
 constexpr double kListLeading = 17.0;
 constexpr int kListColumns = 3;
-constexpr double kRuleGrey = 0.45;
-constexpr double kFooterGrey = 0.35;
 
 constexpr int kStillPixelsWide = 800;
 constexpr int kStillPixelsHigh = 600;
 constexpr int kPageCount = kStrokeCount / kStrokesPerPage + 2;     // and the diagram, the figures
 
-constexpr const char* kExerciseInstructions =
-    "Pour chaque temps, écrivez son nom et expliquez ce qui se passe. Nommez les pièces repérées.";
-constexpr const char* kPartsListHeading = "Les pièces";
 
 struct Still {
     RgbImage image;
@@ -73,7 +70,7 @@ void rule(cairo_t* cr, double x0, double x1, double y)
 void drawPageFrame(cairo_t* cr, double width, double height, int page, bool blank, bool heading = true)
 {
     const double right = width - kMargin;
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     useFont(cr, kHeadingSize, true);
     if (heading) showText(cr, kMargin, kMargin + kHeadingSize, kSheetHeading);
     if (blank && heading) {
@@ -83,13 +80,13 @@ void drawPageFrame(cairo_t* cr, double width, double height, int page, bool blan
         showText(cr, right - kNameRuleLength - textWidth(cr, kPupilName) - 4, baseline, kPupilName);
         rule(cr, right - kNameRuleLength, right, baseline + 2);
     }
-    cairo_set_source_rgb(cr, kFooterGrey, kFooterGrey, kFooterGrey);
+    setGrey(cr, kFooterGrey);
     useFont(cr, kFooterSize);
     const double footer = height - kMargin + kFooterDrop;
     showText(cr, kMargin, footer, kSheetMaker);
     const std::string number = std::to_string(page) + "/" + std::to_string(kPageCount);
     showText(cr, right - textWidth(cr, number), footer, number);
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
 }
 
 // One stroke in a block of the page: its title and explanation (or the pupil's heading and
@@ -104,10 +101,10 @@ void drawStroke(cairo_t* cr, int stroke, const Still& still, double top, double 
     useFont(cr, kBodySize);
     double y = titleBaseline + kTitleGap + kBodyLeading;
     if (blank) {
-        cairo_set_source_rgb(cr, kRuleGrey, kRuleGrey, kRuleGrey);
+        setGrey(cr, kRuleGrey);
         cairo_set_line_width(cr, 0.5);
         for (int line = 0; line < kExplanationLines; ++line, y += kRuleSpacing) rule(cr, kMargin, right, y + 2);
-        cairo_set_source_rgb(cr, 0, 0, 0);
+        setGrey(cr, kInkGrey);
         y += kRuleSpacing - kBodyLeading;
     } else {
         for (const std::string& line : wrapText(cr, printedStrokeExplanation(stroke), right - kMargin)) {
@@ -139,9 +136,9 @@ void drawPartsList(cairo_t* cr, double top)
         const double baseline = top + kListHeadingSize + ((n - 1) % rows + 1) * kListLeading;
         const std::string number = std::to_string(n) + ".";
         showText(cr, x, baseline, number);
-        cairo_set_source_rgb(cr, kRuleGrey, kRuleGrey, kRuleGrey);
+        setGrey(cr, kRuleGrey);
         rule(cr, x + textWidth(cr, number) + 4, x + columnWidth - 12, baseline + 2);
-        cairo_set_source_rgb(cr, 0, 0, 0);
+        setGrey(cr, kInkGrey);
     }
 }
 
@@ -176,7 +173,7 @@ void drawDiagramPage(cairo_t* cr, int page, bool blank)
     drawPageFrame(cr, kA4Long, kA4Short, page, blank);
     const double width = kA4Long - 2 * kMargin;
     const double scale = width / kDiagramWidth;
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     useFont(cr, kStrokeTitleSize, true);
     showText(cr, kMargin, kMargin + kHeaderHeight + kStrokeTitleSize, kDiagramPageTitle);
     cairo_save(cr);
@@ -207,7 +204,7 @@ bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view, cons
     }
 
     cairo_surface_t* pdf = createVectorSurface(DocumentFormat::pdf, file, kA4Short, kA4Long);
-    stampPdf(pdf, blank ? "Le moteur à quatre temps – exercice" : "Le moteur à quatre temps");
+    stampPdf(pdf, blank ? kExerciseDocumentTitle : kSheetDocumentTitle);
     cairo_t* cr = cairo_create(pdf);
     int page = 1;
     for (int first = 1; first <= kStrokeCount; first += kStrokesPerPage, ++page) {

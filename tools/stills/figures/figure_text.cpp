@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tools/stills/output/cairo_document.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -124,7 +125,7 @@ void drawFigureText(cairo_t* cr, const FigureText& t)
     ground = grown(ground, kGroundMargin);
     cairo_save(cr);
     cairo_rectangle(cr, ground.left, ground.top, ground.right - ground.left, ground.bottom - ground.top);
-    cairo_set_source_rgb(cr, 1, 1, 1);
+    setGrey(cr, kPaperGrey);
     cairo_fill(cr);
     cairo_restore(cr);
     if (t.answer) {

@@ -8,6 +8,7 @@
 #include "tools/stills/texts/printed_texts.h"
 #include "tools/stills/figures/pv_diagram.h"
 #include "tools/stills/figures/valve_circle.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -32,7 +33,7 @@ double figureWithCaption(cairo_t* cr, double top, const char* caption, Draw draw
     draw(cr);
     cairo_restore(cr);
     double y = top + kFigureHeight * scale + kCaptionGap;
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     for (const std::string& line : wrapped(cr, caption, kCaptionSize, width)) {
         useFont(cr, kCaptionSize);
         cairo_move_to(cr, kMargin, y);

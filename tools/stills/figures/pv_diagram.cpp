@@ -8,7 +8,9 @@
 #include "model/cylinder.h"
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_file.h"
+#include "tools/stills/figures/label_placer.h"
 #include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -43,9 +45,6 @@ constexpr double kLegendParagraph = 4.0;
 
 constexpr double kCurveWidth = 1.6;
 constexpr double kThinLine = 0.6;
-constexpr double kGridGrey = 0.85;
-constexpr double kWorkGrey = 0.9;           // the area the loop encloses: the work
-constexpr double kMarkGrey = 0.45;
 constexpr double kDash[] = {3.0, 3.0};
 constexpr double kPointRadius = 2.2;
 constexpr double kArrowLength = 8.0;
@@ -106,7 +105,13 @@ double distanceToSegment(const DiagramPoint& p, const Box& segment)
 // Texts go where they clear the loop, the axes, the arrows and each other.
 class Placer {
 public:
-    Placer(PvLayout* layout, std::vector<Box> lines) : layout_(layout), texts_(&layout->texts), lines_(std::move(lines)) {}
+    Placer(PvLayout* layout, std::vector<Box> lines)
+        : layout_(layout), labels_("the p-V diagram", &layout->texts, [lines = std::move(lines)](const FigureText& t,
+                                                                         const std::vector<FigureText>& placed) {
+              return judged(t, placed, lines);
+          })
+    {
+    }
 
     // Puts text (centred on the origin) beside (x, y), towards preferDeg first (counted
     // anticlockwise from the right), then round the point and farther out.
@@ -119,7 +124,7 @@ public:
                 const double a = (preferDeg + turn) * kRadPerDeg;
                 const double dx = std::cos(a), dy = -std::sin(a);
                 const double out = reach + std::fabs(dx) * halfW + std::fabs(dy) * halfH;
-                if (take(moved(text, x + dx * out, y + dy * out)) == Verdict::taken) return;
+                if (labels_.take(moved(text, x + dx * out, y + dy * out)) == Placement::taken) return;
             }
         missing(text);
     }
@@ -133,8 +138,8 @@ public:
             for (double deg : {60.0, 45.0, 75.0, 30.0, 90.0}) {
                 const double dx = std::cos(deg * kRadPerDeg), dy = -std::sin(deg * kRadPerDeg);
                 const double out = reach + std::fabs(dx) * halfW + std::fabs(dy) * halfH;
-                if (take(moved(text, x + dx * out, y + dy * out)) != Verdict::taken) continue;
-                const Box& b = texts_->back().ink;
+                if (labels_.take(moved(text, x + dx * out, y + dy * out)) != Placement::taken) continue;
+                const Box& b = labels_.last().ink;
                 layout_->leaders.push_back({x, y, std::clamp(x, b.left, b.right), std::clamp(y, b.top, b.bottom)});
                 return;
             }
@@ -173,9 +178,9 @@ public:
             for (double off = across; off <= across + kDrift; off += kDriftStep) {
                 const FigureText there = moved(t, path[i].x + nx * off, path[i].y + ny * off);
                 if (there.ink.bottom > floorY) break;
-                const Verdict v = take(there);
-                if (v == Verdict::taken) return true;
-                if (v == Verdict::onLine) break;
+                const Placement v = labels_.take(there);
+                if (v == Placement::taken) return true;
+                if (v == Placement::onLine) break;
             }
         }
         return false;
@@ -187,34 +192,25 @@ public:
         if (!along(make, path, side)) missing(make(0.0));
     }
 
-private:
-    enum class Verdict { taken, outside, onText, onLine };
+    void missing(const FigureText& text) { labels_.missing(text, text); }
 
-    Verdict take(const FigureText& t)
+private:
+    static Placement judged(const FigureText& t, const std::vector<FigureText>& placed, const std::vector<Box>& lines)
     {
         const Box& b = t.ink;
         if (b.left < kPlotLeft + kClearance || b.right > kFigureWidth - kMargin || b.top < kPlotTop - kAxisOvershoot
             || b.bottom > kVolumeAxisY - kClearance)
-            return Verdict::outside;
+            return Placement::outside;
         for (const DiagramPoint& p : outlinePoints(t, kProbeStep))
-            for (const Box& line : lines_)
-                if (distanceToSegment(p, line) < kClearance) return Verdict::onLine;
-        for (const FigureText& other : *texts_)
-            if (!apart(t, other, kTextSpacing)) return Verdict::onText;
-        texts_->push_back(t);
-        return Verdict::taken;
-    }
-
-public:
-    void missing(const FigureText& text)
-    {
-        std::fprintf(stderr, "%s: the p-V diagram has no room for '%s'\n", kProgram, text.text.c_str());
-        texts_->push_back(text);
+            for (const Box& line : lines)
+                if (distanceToSegment(p, line) < kClearance) return Placement::onLine;
+        for (const FigureText& other : placed)
+            if (!apart(t, other, kTextSpacing)) return Placement::onText;
+        return Placement::taken;
     }
 
     PvLayout* layout_;
-    std::vector<FigureText>* texts_;
-    std::vector<Box> lines_;                // segments (x0, y0)-(x1, y1) to keep off
+    LabelPlacer labels_;                    // keeping off segments (x0, y0)-(x1, y1)
 };
 
 // The points of the straight line from a to b, kStraightStep apart.
@@ -396,7 +392,7 @@ void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
     const PvLayout layout = pvLayout(cr, settings, blank);
     const std::vector<PvSample>& loop = layout.loop;
     cairo_save(cr);
-    setGrey(cr, 1.0);                                   // its own ground, not the page's
+    setGrey(cr, kPaperGrey);                                   // its own ground, not the page's
     cairo_rectangle(cr, 0.0, 0.0, kFigureWidth, kFigureHeight);
     cairo_fill(cr);
 
@@ -427,7 +423,7 @@ void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
     cairo_stroke(cr);
     cairo_set_dash(cr, nullptr, 0, 0.0);
 
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, kThinLine * 1.5);
     cairo_move_to(cr, kPlotLeft, kPlotTop - kAxisOvershoot);
     cairo_line_to(cr, kPlotLeft, kVolumeAxisY);
@@ -470,7 +466,7 @@ void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
 
 bool writePvDiagram(OutputFile* file, DocumentFormat format, const PvSettings& settings, bool blank)
 {
-    return writeFigure(file, format, "Tarvex - cycle théorique de Beau de Rochas",
+    return writeFigure(file, format, kPvDocumentTitle,
                        [&](cairo_t* cr) { drawPvDiagram(cr, settings, blank); });
 }
 

@@ -10,6 +10,7 @@
 #include "tools/stills/figures/figure_file.h"
 #include "tools/stills/figures/figure_text.h"
 #include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -41,7 +42,7 @@ constexpr double kPngScale = 1.5;           // pixels per diagram unit in a PNG
 struct Colour {
     double r, g, b;
 };
-constexpr Colour kInk{0, 0, 0};
+constexpr Colour kInk{kInkGrey, kInkGrey, kInkGrey};
 constexpr Colour kGrid{0.72, 0.72, 0.72};
 constexpr Colour kStrokeBands[kStrokeCount] = {{0.88, 0.94, 1.0}, {0.92, 0.92, 0.92}, {1.0, 0.89, 0.84}, {0.94, 0.91, 0.98}};
 constexpr Colour kSparkBand{1.0, 0.90, 0.30};
@@ -142,7 +143,7 @@ DiagramLayout diagramLayout(cairo_t* cr)
 void drawTimingDiagram(cairo_t* cr, bool blank)
 {
     cairo_save(cr);
-    cairo_set_source_rgb(cr, 1, 1, 1);
+    setGrey(cr, kPaperGrey);
     cairo_rectangle(cr, 0, 0, kDiagramWidth, kDiagramHeight);
     cairo_fill(cr);
 
@@ -212,7 +213,7 @@ void drawTimingDiagram(cairo_t* cr, bool blank)
 
 bool writeTimingDiagram(OutputFile* file, DocumentFormat format)
 {
-    return writeFigure(file, format, "Tarvex – diagramme de distribution", [](cairo_t* cr) { drawTimingDiagram(cr); },
+    return writeFigure(file, format, kTimingDocumentTitle, [](cairo_t* cr) { drawTimingDiagram(cr); },
                        FigureFrame{kDiagramWidth, kDiagramHeight, kPngScale});
 }
 

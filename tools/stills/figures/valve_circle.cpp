@@ -5,7 +5,9 @@
 
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_file.h"
+#include "tools/stills/figures/label_placer.h"
 #include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -47,13 +49,11 @@ constexpr double kAngleBoxWidth = 28.0;     // an angle's answer box
 constexpr double kNameBoxWidth = 110.0;     // the overlap's answer box
 constexpr double kTextSpacing = 7.0;        // between two texts on the circle
 
-constexpr double kAxisGrey = 0.5;
 constexpr double kAxisDash[] = {3.0, 3.0};
 constexpr double kThinLine = 0.6;
 constexpr double kOutline = 0.8;
 constexpr double kHatchSpacing = 3.5;
 constexpr double kHatchLine = 0.6;
-constexpr double kHatchGrey = 0.25;
 constexpr double kStarRadius = 7.0;         // a real engine's spark
 constexpr double kStarLine = 1.6;
 
@@ -63,8 +63,8 @@ struct BandStyle {
     double grey;
     int hatch;
 };
-constexpr BandStyle kStrokeStyles[kStrokeCount] = {{1.0, +1}, {0.86, 0}, {0.62, 0}, {1.0, -1}};
-constexpr double kOverlapGrey = 0.72;       // cross-hatched over it
+constexpr BandStyle kStrokeStyles[kStrokeCount] = {
+    {kPaperGrey, +1}, {kCompressionBandGrey, 0}, {kPowerBandGrey, 0}, {kPaperGrey, -1}};
 
 // The cycle's events as the circle shows them, unwrapped crank degrees.
 struct Events {
@@ -107,7 +107,13 @@ CircleArc arcOf(double fromDeg, double toDeg)
 class Placer {
 public:
     Placer(double firstDeg, double lastDeg, std::vector<FigureText>* texts)
-        : firstDeg_(firstDeg), lastDeg_(lastDeg + kArrowReachDeg), texts_(texts) {}
+        : firstDeg_(firstDeg), lastDeg_(lastDeg + kArrowReachDeg),
+          labels_("the valve-timing circle", texts,
+                  [this](const FigureText& t, const std::vector<FigureText>& placed) { return fits(t.ink, placed); })
+    {
+    }
+    Placer(const Placer&) = delete;         // its judge asks this one
+    Placer& operator=(const Placer&) = delete;
 
     // Puts text (centred on the origin) on the ray at angleDeg from the centre, as near the
     // spiral's point there as it fits, going out first or in first; then on the rays beside it.
@@ -124,39 +130,35 @@ public:
                     if (r < 0.0) break;
                     const double a = ray / kDegPerRad;
                     const FigureText t = moved(text, kCentreX + r * std::sin(a), kCentreY - r * std::cos(a));
-                    const Fit fit = fits(t.ink);
-                    if (fit == Fit::fits) {
-                        texts_->push_back(t);
-                        return;
-                    }
-                    if (fit == Fit::onSpiral && offBand) break;
-                    offBand = offBand || fit != Fit::onSpiral;
+                    const Placement fit = labels_.take(t);
+                    if (fit == Placement::taken) return;
+                    if (fit == Placement::onLine && offBand) break;
+                    offBand = offBand || fit != Placement::onLine;
                 }
             }
-        std::fprintf(stderr, "%s: the valve-timing circle has no room for '%s' at %g degrees\n", kProgram,
-                     text.text.c_str(), angleDeg);
-        texts_->push_back(moved(text, kCentreX, kCentreY));
+        char where[64];
+        std::snprintf(where, sizeof where, " at %g degrees", angleDeg);
+        labels_.missing(text, moved(text, kCentreX, kCentreY), where);
     }
 
     // Keeps text where it is, for the others to clear.
-    void fixed(const FigureText& text) { texts_->push_back(text); }
+    void fixed(const FigureText& text) { labels_.fixed(text); }
 
 private:
-    enum class Fit { fits, onSpiral, elsewhere };
-
-    Fit fits(const Box& b) const
+    // On the spiral is on a line; off the figure's room or on another text is elsewhere.
+    Placement fits(const Box& b, const std::vector<FigureText>& placed) const
     {
         const double width = b.right - b.left, height = b.bottom - b.top;
         for (double s = 0.0; s <= width; s += kProbeStep)
-            if (!clear(b.left + s, b.top) || !clear(b.left + s, b.bottom)) return Fit::onSpiral;
+            if (!clear(b.left + s, b.top) || !clear(b.left + s, b.bottom)) return Placement::onLine;
         for (double s = 0.0; s <= height; s += kProbeStep)
-            if (!clear(b.left, b.top + s) || !clear(b.right, b.top + s)) return Fit::onSpiral;
-        if (!clear(b.right, b.bottom)) return Fit::onSpiral;
+            if (!clear(b.left, b.top + s) || !clear(b.right, b.top + s)) return Placement::onLine;
+        if (!clear(b.right, b.bottom)) return Placement::onLine;
         if (b.left < kMargin || b.right > kLegendLeft - kLegendGap || b.top < kTopLimit || b.bottom > kFigureHeight)
-            return Fit::elsewhere;
-        for (const FigureText& t : *texts_)
-            if (overlap(grown(b, kTextSpacing), t.ink)) return Fit::elsewhere;
-        return Fit::fits;
+            return Placement::outside;
+        for (const FigureText& t : placed)
+            if (overlap(grown(b, kTextSpacing), t.ink)) return Placement::onText;
+        return Placement::taken;
     }
 
     // Whether (x, y) is kLabelGap or more away from every turn of the spiral.
@@ -172,7 +174,7 @@ private:
     }
 
     double firstDeg_, lastDeg_;
-    std::vector<FigureText>* texts_;
+    LabelPlacer labels_;
 };
 
 // A piece of a legend's line on the baseline y from x, or its answer box; returns where it ends.
@@ -225,7 +227,7 @@ void placeLegend(cairo_t* cr, CircleLayout* layout, const RealTiming& timing, bo
     y += kLegendLeading / 2;
     const double middle = y - kMiddleDrop * kLegendSize;
     layout->sparkKey = {keyLeft, middle - kKeySize / 2, keyLeft + kKeySize, middle + kKeySize / 2};
-    legendPiece(cr, layout, kSpark + std::string("\u00A0:"), textLeft, y, false);
+    legendPiece(cr, layout, filled(kEventName, kSpark), textLeft, y, false);
     y += kLegendLeading;
     double x = legendPiece(cr, layout, kSparkFrom, textLeft, y, false);
     x = legendPiece(cr, layout, frenchDegrees(layout->spark.fromDeg), x, y, blank);
@@ -272,7 +274,7 @@ void drawBand(cairo_t* cr, const CircleArc& arc, BandStyle style, double width)
     cairo_restore(cr);
     cairo_save(cr);
     bandPath(cr, arc, width);
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, kOutline);
     cairo_stroke(cr);
     cairo_restore(cr);
@@ -293,7 +295,7 @@ void drawOverlap(cairo_t* cr, const Box& where)
 void drawSpark(cairo_t* cr, const CircleArc& spark)
 {
     cairo_save(cr);
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     if (spark.toDeg > spark.fromDeg) {
         bandPath(cr, spark, kBandWidth + kLabelGap);
         cairo_fill(cr);
@@ -315,7 +317,7 @@ void drawArrow(cairo_t* cr, double endDeg)
 {
     const SpiralPoint a = spiralPoint(endDeg, kArrowHalfBase), b = spiralPoint(endDeg, -kArrowHalfBase);
     const SpiralPoint tip = spiralPoint(endDeg + kArrowReachDeg);
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     cairo_move_to(cr, a.x, a.y);
     cairo_line_to(cr, tip.x, tip.y);
     cairo_line_to(cr, b.x, b.y);
@@ -386,7 +388,7 @@ void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank)
 {
     const CircleLayout layout = circleLayout(cr, timing, blank);
     cairo_save(cr);
-    setGrey(cr, 1.0);                                   // its own ground, not the page's
+    setGrey(cr, kPaperGrey);                                   // its own ground, not the page's
     cairo_rectangle(cr, 0.0, 0.0, kFigureWidth, kFigureHeight);
     cairo_fill(cr);
 
@@ -411,25 +413,25 @@ void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank)
     drawArrow(cr, layout.strokes[kStrokeCount - 1].toDeg);
 
     if (layout.sparkKey.right > layout.sparkKey.left) {
-        setGrey(cr, 0.0);
+        setGrey(cr, kInkGrey);
         cairo_rectangle(cr, layout.sparkKey.left, layout.sparkKey.top, kKeySize, kKeySize);
         cairo_fill(cr);
     }
     if (layout.overlapKey.right > layout.overlapKey.left) {
         drawOverlap(cr, layout.overlapKey);
-        setGrey(cr, 0.0);
+        setGrey(cr, kInkGrey);
         cairo_set_line_width(cr, kOutline);
         cairo_rectangle(cr, layout.overlapKey.left, layout.overlapKey.top, kKeySize, kKeySize);
         cairo_stroke(cr);
     }
-    setGrey(cr, 0.0);
+    setGrey(cr, kInkGrey);
     for (const FigureText& t : layout.texts) drawFigureText(cr, t);
     cairo_restore(cr);
 }
 
 bool writeValveCircle(OutputFile* file, DocumentFormat format, const RealTiming& timing, bool blank)
 {
-    return writeFigure(file, format, "Tarvex - épure circulaire de distribution",
+    return writeFigure(file, format, kCircleDocumentTitle,
                        [&](cairo_t* cr) { drawValveCircle(cr, timing, blank); });
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "model/crank_kinematics.h"
 #include "model/crank_train.h"
@@ -12,6 +13,7 @@
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_text.h"
 #include "tools/stills/texts/printed_texts.h"
+#include "tools/stills/figures/paper_greys.h"
 
 namespace stills {
 
@@ -34,26 +36,32 @@ constexpr double kGasDash = 3.5;
 constexpr double kSparkRadius = 7.0;
 constexpr int kSparkPoints = 8;
 
-// The moving parts and the cylinder on the left, with the crankshaft; the head's parts on the
-// right, with the head: each name in the same place on every picture.
-constexpr int kLeftColumnParts = 4;
-const char* const kNames[kMarkedPartCount] = {kPiston, kRod, kCrankshaft, kCylinder, kIntakeValve,
-                                              kExhaustValve, kSparkPlug, kIntakePipe, kExhaustPipe};
+enum class Column { left, right };
 
-Vec3 anchorOf(int number, double angleDeg)
-{
-    switch (number) {
-    case 1: return pistonCentre(angleDeg);
-    case 2: return rodMiddle(angleDeg);
-    case 3: return crankWebMiddle(angleDeg);
-    case 4: return cylinderWallPoint();
-    case 5: return valveHeadCentre(angleDeg, ValveSide::intake);
-    case 6: return valveHeadCentre(angleDeg, ValveSide::exhaust);
-    case 7: return sparkPlugTip();
-    case 8: return passageCentre(ValveSide::intake);
-    default: return passageCentre(ValveSide::exhaust);
-    }
-}
+// Each part in the order of the printed list, its number there one past its place here, with
+// the point its leader line ends on. The moving parts and the cylinder are named on the left,
+// with the crankshaft; the head's parts on the right, with the head: each name in the same
+// place on every picture.
+struct PartRow {
+    const char* name;
+    Vec3 (*anchor)(double angleDeg);
+    Column column;
+};
+const PartRow kParts[] = {
+    {kPiston, pistonCentre, Column::left},
+    {kRod, rodMiddle, Column::left},
+    {kCrankshaft, crankWebMiddle, Column::left},
+    {kCylinder, [](double) { return cylinderWallPoint(); }, Column::left},
+    {kIntakeValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::intake); }, Column::right},
+    {kExhaustValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::exhaust); }, Column::right},
+    {kSparkPlug, [](double) { return sparkPlugTip(); }, Column::right},
+    {kIntakePipe, [](double) { return passageCentre(ValveSide::intake); }, Column::right},
+    {kExhaustPipe, [](double) { return passageCentre(ValveSide::exhaust); }, Column::right},
+};
+
+static_assert(std::size(kParts) == kMarkedPartCount, "the printed list numbers every part");
+
+const PartRow& partOf(int number) { return kParts[number - 1]; }
 
 std::vector<DiagramPoint> projected(const PictureProjection& projection, const std::vector<Vec3>& points)
 {
@@ -90,7 +98,7 @@ void spark(cairo_t* cr, DiagramPoint at)
     cairo_close_path(cr);
     cairo_set_source_rgb(cr, 1.0, 0.85, 0.2);
     cairo_fill_preserve(cr);
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
 }
@@ -102,14 +110,14 @@ DiagramPoint onPage(DiagramPoint p, const Box& picture, double unitsPerPixel)
 
 }  // namespace
 
-const char* markedPartName(int number) { return kNames[number - 1]; }
+const char* markedPartName(int number) { return partOf(number).name; }
 
 PictureMarks pictureMarks(const PictureProjection& projection, double angleDeg)
 {
     PictureMarks marks;
     for (int n = 1; n <= kMarkedPartCount; ++n) {
         DiagramPoint at{0, 0};
-        if (projection.project(anchorOf(n, angleDeg), &at.x, &at.y)) marks.parts.push_back({n, kNames[n - 1], at});
+        if (projection.project(partOf(n).anchor(angleDeg), &at.x, &at.y)) marks.parts.push_back({n, partOf(n).name, at});
     }
 
     // Down is towards the crankshaft (-x), as the slider-crank law moves the piston.
@@ -145,7 +153,7 @@ std::vector<LeaderLabel> layoutLeaderLabels(cairo_t* cr, const PictureMarks& mar
         std::vector<std::pair<const MarkedPart*, DiagramPoint>> column;
         for (const MarkedPart& part : marks.parts) {
             const DiagramPoint at = onPage(part.at, picture, unitsPerPixel);
-            if ((part.number <= kLeftColumnParts) == (side == 0)) column.push_back({&part, at});
+            if ((partOf(part.number).column == Column::left) == (side == 0)) column.push_back({&part, at});
         }
         std::sort(column.begin(), column.end(), [](const auto& a, const auto& b) { return a.second.y < b.second.y; });
         std::vector<LeaderLabel> placed;
@@ -202,7 +210,7 @@ void drawMarkedPicture(cairo_t* cr, const RgbImage& image, const PictureMarks& m
     };
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, kArrowWidth);
     arrow(cr, page(marks.pistonWay));
     const double dash[] = {kGasDash, kGasDash};
@@ -214,7 +222,7 @@ void drawMarkedPicture(cairo_t* cr, const RgbImage& image, const PictureMarks& m
     cairo_set_dash(cr, nullptr, 0, 0);
     if (marks.spark) spark(cr, onPage(marks.sparkAt, picture, unitsPerPixel));
 
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    setGrey(cr, kInkGrey);
     for (const LeaderLabel& label : layoutLeaderLabels(cr, marks, picture, unitsPerPixel, columnWidth, numbered)) {
         cairo_set_line_width(cr, kLeaderWidth);
         cairo_move_to(cr, label.from.x, label.from.y);

@@ -20,6 +20,16 @@ constexpr const char* kSheetMaker = "Tarvex";
 constexpr const char* kPupilName = "Nom\u00A0:";
 constexpr const char* kBlankStrokeTitle = "Temps …\u00A0: ………";
 constexpr const char* kDiagramPageTitle = "Diagramme de distribution";
+constexpr const char* kExerciseInstructions =
+    "Pour chaque temps, écrivez son nom et expliquez ce qui se passe. Nommez les pièces repérées.";
+constexpr const char* kPartsListHeading = "Les pièces";
+
+// The documents' titles, as a PDF reader shows them.
+constexpr const char* kSheetDocumentTitle = "Le moteur à quatre temps";
+constexpr const char* kExerciseDocumentTitle = "Le moteur à quatre temps – exercice";
+constexpr const char* kTimingDocumentTitle = "Tarvex – diagramme de distribution";
+constexpr const char* kCircleDocumentTitle = "Tarvex - épure circulaire de distribution";
+constexpr const char* kPvDocumentTitle = "Tarvex - cycle théorique de Beau de Rochas";
 
 // The parts, as the textbook names them.
 constexpr const char* kPiston = "Piston";
