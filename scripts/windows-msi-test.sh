@@ -53,7 +53,7 @@ dir="$WINEPREFIX/drive_c/Program Files/Tarvex"
 lnk=$(find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Tarvex.lnk' | head -1)
 [ -n "$lnk" ] || fail "no shortcut « Tarvex » in the Start menu"
 # Its icon is the installed copy of tarvex.exe's; the menu Wine makes of it shows the program's.
-icon=$(strings -el "$lnk" | grep -o 'C:\\windows\\Installer\\{[0-9A-F-]*}\\tarvex\.exe' | head -1)
+icon=$(strings -el "$lnk" | grep -o 'C:\\windows\\Installer\\{[0-9A-F-]*}\\tarvex\.exe' | head -1 || true)
 icon_copy=$WINEPREFIX/drive_c/windows/Installer/${icon#C:\\windows\\Installer\\}; icon_copy=${icon_copy//\\//}
 [ -n "$icon" ] && cmp -s "$icon_copy" "$exe" || fail "the shortcut's icon is not tarvex.exe's: ${icon:-none}"
 for _ in $(seq 50); do
