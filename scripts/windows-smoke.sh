@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end check of the Windows package's tarvex.exe under Wine on the current X display:
-# banner bytes (in a console, in a command prompt's, in a file), title, a drawn frame, the
+# banner bytes (in a console, in a command prompt's, in a file), title, icon, a drawn frame, the
 # texture, picking, pausing and stepping the cycle, projector mode from a moved window, and q
 # ending it with status 0.
 # Wine's prefix is made once per build in build-windows/; nothing is left running, in /tmp or in
@@ -48,6 +48,12 @@ start wine tarvex.exe               # a file gets the Latin-1 byte and Windows l
   || fail "banner: $(od -c "$work/out" | head -12)"
 [ "$(xprop -id "$win" _NET_WM_NAME)" = '_NET_WM_NAME(UTF8_STRING) = "Tarvex à explosion (essence, 4 temps)"' ] \
   || fail "title: $(xprop -id "$win" _NET_WM_NAME)"
+# The window's icon, from the exe's resource, is the program's: its first picture, 32 pixels a
+# side in ARGB words, is packaging/tarvex.svg drawn at that size.
+{ echo 32; echo 32; rsvg-convert -w 32 -h 32 ../packaging/tarvex.svg | convert - -depth 8 rgba:- \
+    | od -An -v -tu1 -w4 | awk '{printf "%.0f\n", $4 * 16777216 + $1 * 65536 + $2 * 256 + $3}'; } > "$work/icon.svg"
+xprop -id "$win" -notype 32c _NET_WM_ICON | sed 's/^[^=]*=//' | tr -d ' ' | tr ',' '\n' | head -1026 > "$work/icon.win"
+cmp -s "$work/icon.svg" "$work/icon.win" || fail "the window's icon is not the program's: $(head -c 80 "$work/icon.win")"
 
 # Waits up to 10 s for a picture that differs from picture $2 (when given) and holds still
 # (the crank is stopped first), and keeps it as $1.
