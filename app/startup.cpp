@@ -3,6 +3,8 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include <langinfo.h>
@@ -70,20 +72,55 @@ bool consoleIsUtf8()
 #endif
 }
 
+#ifdef _WIN32
+namespace {
+
+HANDLE openConsoleOutput()
+{
+    return CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+}
+
+bool isHandle(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+
+// Sends a C stream (stdout, stderr) to the console, so that printf's messages and freeglut's
+// reach it. The stream of a program started with no output handle has no descriptor, and some
+// runtimes refuse to freopen such a stream: it becomes a copy of a new stream on the console
+// instead, unbuffered so that no line is held back in two buffers.
+void sendStreamToConsole(FILE* stream)
+{
+    HANDLE handle = openConsoleOutput();
+    if (!isHandle(handle)) return;
+    int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_TEXT);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        return;
+    }
+    FILE* console = _fdopen(descriptor, "w");
+    if (console == nullptr) {
+        _close(descriptor);
+        return;
+    }
+    std::setvbuf(console, nullptr, _IONBF, 0);
+    *stream = *console;
+}
+
+}  // namespace
+#endif
+
 void printBanner()
 {
 #ifdef _WIN32
     // cmd, PowerShell and Windows Terminal use different code pages, but each console takes
     // UTF-16, where every Latin-1 byte keeps its value. A file or a pipe gets the bytes below.
     // The program is a GUI one, so that a double-click opens no console: with no output handle
-    // of its own it writes into the console of the prompt it was started from, if any.
+    // of its own it writes into the console of the prompt it was started from, if any, and so do
+    // its later messages (a missing texture's is printed on stdout).
     HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
-    if ((console == nullptr || console == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-        console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-        HANDLE errors = GetStdHandle(STD_ERROR_HANDLE);
-        if (errors == nullptr || errors == INVALID_HANDLE_VALUE)   // error messages go there too
-            std::freopen("CONOUT$", "w", stderr);
+    if (!isHandle(console) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        console = openConsoleOutput();
+        sendStreamToConsole(stdout);
+        if (!isHandle(GetStdHandle(STD_ERROR_HANDLE))) sendStreamToConsole(stderr);
     }
     DWORD mode = 0;
     if (GetConsoleMode(console, &mode)) {

@@ -20,9 +20,10 @@ packages=(
   fonts-dejavu-core imagemagick mesa-utils poppler-utils procps x11-utils xauth xdotool xvfb
   # the sanitizer build, the fuzzer and the memory checks
   clang libclang-rt-14-dev valgrind
-  # the Windows package: the cross compiler, Wine for its smoke test, zip and unzip, wixl for the
-  # installer and msiinfo (msitools) for its checks
-  g++-mingw-w64-x86-64-win32 msitools unzip wine wine64 wixl zip
+  # the Windows package: the cross compiler, the exe's icon drawn by rsvg-convert (librsvg2-bin)
+  # and packed by icotool (icoutils, whose wrestool the tests read it back with), Wine for its
+  # smoke test, zip and unzip, wixl for the installer and msiinfo (msitools) for its checks
+  g++-mingw-w64-x86-64-win32 icoutils librsvg2-bin msitools unzip wine wine64 wixl zip
 )
 
 missing=()
@@ -36,8 +37,8 @@ else
   echo "libpng, cairo, giflib, the DejaVu fonts, poppler-utils, help2man, GoogleTest, Google" >&2
   echo "Benchmark, Xvfb, xauth, xdotool, xdpyinfo, xwininfo, glxinfo, pgrep, file, ImageMagick, clang" >&2
   echo "with its fuzzer runtime, valgrind, and for the package checks dpkg, lintian, appstream and" >&2
-  echo "desktop-file-utils; for the Windows package the MinGW-w64 C++ compiler, Wine, zip, unzip," >&2
-  echo "wixl and msitools." >&2
+  echo "desktop-file-utils; for the Windows package the MinGW-w64 C++ compiler, rsvg-convert," >&2
+  echo "icoutils, Wine, zip, unzip, wixl and msitools." >&2
   echo "This is not a Debian system: install them with its own package manager." >&2
   exit 1
 fi

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine on the current X display: its tables (msiinfo), a silent
 # install into a fresh prefix, Tarvex started from its Start-menu shortcut (engine, texture,
-# no console window), and a silent uninstall that leaves none of its files. Also checks that
-# tarvex.exe is a GUI-subsystem program. Each run makes its own fresh Wine prefix inside
-# build-windows/ and removes it; nothing is left running or in /tmp.
+# no console window, the program's icon), and a silent uninstall that leaves none of its files.
+# Also checks that tarvex.exe is a GUI-subsystem program with the program's icon inside. Each run
+# makes its own fresh Wine prefix inside build-windows/ and removes it; nothing is left running,
+# in /tmp or in the home folder.
 set -euo pipefail
 cd "$(dirname "$0")/../build-windows"
 fail() { echo "windows-msi-test: $*" >&2; exit 1; }
@@ -29,8 +30,19 @@ table Property | grep -q $'^ProductVersion\t'"$version"'$' || fail "ProductVersi
 table Property | grep -q $'^ALLUSERS\t1' || fail "not a per-machine package"
 
 work=$(mktemp -d "$PWD/msi-test.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TMPDIR=$work
+# Wine's menu builder turns the shortcut into a desktop entry with its icon: into $work too.
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TMPDIR=$work \
+  XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+
+# The program's icon, drawn at build time from packaging/tarvex.svg, is in the exe under the
+# name freeglut loads for its window; at 32 pixels it is the SVG drawn at that size, exactly.
+rsvg-convert -w 32 -h 32 -o "$work/icon.png" ../packaging/tarvex.svg
+is_icon() { [ "$(compare -metric AE "$1" "$work/icon.png" null: 2>&1 || true)" = 0 ]; }
+wrestool -x -t 14 -n GLUT_ICON -o "$work/exe.ico" "$exe" 2>/dev/null && [ -s "$work/exe.ico" ] \
+  || fail "no icon GLUT_ICON in tarvex.exe: $(wrestool -l "$exe" 2>&1)"
+icotool -x -w 32 -o "$work/exe.png" "$work/exe.ico" 2>/dev/null || fail "no 32-pixel icon: $(icotool -l "$work/exe.ico")"
+is_icon "$work/exe.png" || fail "the icon in tarvex.exe is not the program's"
 timeout 120 wineboot -i 2>/dev/null || fail "wineboot -i failed"
 timeout 120 wine msiexec /i "$msi" /qn || fail "silent install: status $?"
 dir="$WINEPREFIX/drive_c/Program Files/Tarvex"
@@ -40,6 +52,15 @@ dir="$WINEPREFIX/drive_c/Program Files/Tarvex"
 # treats its one user as the machine, puts it in that user's.
 lnk=$(find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Tarvex.lnk' | head -1)
 [ -n "$lnk" ] || fail "no shortcut « Tarvex » in the Start menu"
+# Its icon is the installed copy of tarvex.exe's; the menu Wine makes of it shows the program's.
+icon=$(strings -el "$lnk" | grep -o 'C:\\windows\\Installer\\{[0-9A-F-]*}\\tarvex\.exe' | head -1 || true)
+icon_copy=$WINEPREFIX/drive_c/windows/Installer/${icon#C:\\windows\\Installer\\}; icon_copy=${icon_copy//\\//}
+[ -n "$icon" ] && cmp -s "$icon_copy" "$exe" || fail "the shortcut's icon is not tarvex.exe's: ${icon:-none}"
+for _ in $(seq 50); do
+  menu_icon=$(find "$XDG_DATA_HOME/icons" -path '*/32x32/apps/*tarvex*.png' 2>/dev/null | head -1 || true)
+  [ -n "$menu_icon" ] && break; sleep 0.2
+done
+[ -n "$menu_icon" ] && is_icon "$menu_icon" || fail "the shortcut shows another icon: ${menu_icon:-none}"
 
 # Started through the shortcut, as from the Start menu: a console program would get a console
 # window of its own here. The shortcut's working folder is where the texture is read from.
@@ -71,4 +92,5 @@ timeout 20 wineserver -w || fail "Tarvex still running after q"
 timeout 120 wine msiexec /x "$msi" /qn || fail "silent uninstall: status $?"
 [ ! -e "$dir" ] || fail "left behind: $(find "$dir")"
 [ ! -e "$lnk" ] || fail "the shortcut is left behind"
+[ ! -e "$icon_copy" ] || fail "the shortcut's icon is left behind"
 echo "windows-msi-test: passed"

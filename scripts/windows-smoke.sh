@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # End-to-end check of the Windows package's tarvex.exe under Wine on the current X display:
-# banner bytes, title, a drawn frame, the texture, picking, pausing and stepping the cycle,
-# projector mode, and q ending it with status 0.
-# Wine's prefix is made once per build in build-windows/; nothing is left running or in /tmp.
+# banner bytes (in a console, in a command prompt's, in a file), title, icon, a drawn frame, the
+# texture, picking, pausing and stepping the cycle, projector mode from a moved window, and q
+# ending it with status 0.
+# Wine's prefix is made once per build in build-windows/; nothing is left running, in /tmp or in
+# the home folder.
 set -euo pipefail
 cd "$(dirname "$0")/../build-windows"
 work=$(mktemp -d "$PWD/smoke.XXXXXX")
-export WINEPREFIX=$PWD/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TMPDIR=$work
+# Wine's menu builder writes desktop entries and file types for the prefix: into $work too.
+export WINEPREFIX=$PWD/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TMPDIR=$work \
+  XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "windows-smoke: $*" >&2; exit 1; }
 [ -d "$WINEPREFIX" ] || timeout 120 wineboot -i 2>/dev/null || { rm -rf "$WINEPREFIX"; fail "wineboot -i failed"; }
@@ -25,11 +29,31 @@ quit() {
 # A console gets the banner through its wide-character interface: this UTF-8 terminal shows "à".
 start script -qfec "wine tarvex.exe" "$work/console"; quit
 grep -q 'Projet: Tarvex à explosion' "$work/console" || fail "console: $(grep -a Projet "$work/console")"
+# From a command prompt (cmd): `start /wait` hands the program no output handle, so it attaches
+# to the prompt's console, where its banner and a missing texture's message appear; the prompt
+# gets the program's status (1). Wine's console draws a space as a move to the right (ESC [ 1 C).
+mkdir "$work/bare" && cp "$work/app/tarvex.exe" "$work/bare/"
+(cd "$work/bare" && exec script -qfec "wine cmd /c start /wait tarvex.exe" "$work/prompt" >/dev/null) & pid=$!
+win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarvex' | head -1) || fail "prompt: no window"
+timeout 10 xdotool mousemove --window "$win" 400 300 sleep 0.3 key t
+status=0; timeout 20 tail --pid=$pid -f /dev/null || fail "prompt: still running 20 s after t"
+wait $pid || status=$?
+[ $status = 1 ] || fail "prompt: status $status after t with no texture, not the program's 1"
+prompt=$(sed -e 's/\x1b\[1C/ /g' -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$work/prompt" | tr -d '\r')
+grep -q '^ *Projet: Tarvex à explosion$' <<<"$prompt" || fail "prompt: no banner in $(cat -A "$work/prompt" | head)"
+grep -q '^fichier textureAluminum.ppm introuvable *$' <<<"$prompt" || fail "prompt: no texture message in $prompt"
+
 start wine tarvex.exe               # a file gets the Latin-1 byte and Windows line ends
 [ "$(grep -c $'\r$' "$work/out")" = 6 ] && grep -q $'Projet: Tarvex \xE0 explosion\r$' "$work/out" \
   || fail "banner: $(od -c "$work/out" | head -12)"
 [ "$(xprop -id "$win" _NET_WM_NAME)" = '_NET_WM_NAME(UTF8_STRING) = "Tarvex à explosion (essence, 4 temps)"' ] \
   || fail "title: $(xprop -id "$win" _NET_WM_NAME)"
+# The window's icon, from the exe's resource, is the program's: its first picture, 32 pixels a
+# side in ARGB words, is packaging/tarvex.svg drawn at that size.
+{ echo 32; echo 32; rsvg-convert -w 32 -h 32 ../packaging/tarvex.svg | convert - -depth 8 rgba:- \
+    | od -An -v -tu1 -w4 | awk '{printf "%.0f\n", $4 * 16777216 + $1 * 65536 + $2 * 256 + $3}'; } > "$work/icon.svg"
+xprop -id "$win" -notype 32c _NET_WM_ICON | sed 's/^[^=]*=//' | tr -d ' ' | tr ',' '\n' | head -1026 > "$work/icon.win"
+cmp -s "$work/icon.svg" "$work/icon.win" || fail "the window's icon is not the program's: $(head -c 80 "$work/icon.win")"
 
 # Waits up to 10 s for a picture that differs from picture $2 (when given) and holds still
 # (the crank is stopped first), and keeps it as $1.
@@ -65,7 +89,10 @@ expect_place() {
   for _ in $(seq 50); do [ "$(place)" = "$1" ] && return; sleep 0.2; done
   fail "$2: the window is at $(place), not $1"
 }
-windowed=$(place)
+# Moved off the corner first, so that putting it back is seen to happen.
+timeout 10 xdotool windowmove --sync "$win" 150 100
+windowed="150 100 $(xwininfo -id "$win" | awk '/Width:|Height:/ {printf "%s ", $NF}')"
+expect_place "$windowed" "moved"
 timeout 10 xdotool key F11; expect_place "0 0 $(xdotool getdisplaygeometry) " "F11"
 timeout 10 xdotool key F11; expect_place "$windowed" "F11 again"
 quit
