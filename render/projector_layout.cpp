@@ -126,8 +126,9 @@ HelpPanel helpPanel(const ProjectorLayout& layout, const std::vector<double>& li
     const int n = static_cast<int>(lineWidths.size());
     const double widest = lineWidths.empty() ? 1.0 : *std::max_element(lineWidths.begin(), lineWidths.end());
     const ScreenRect& area = layout.engineArea;
-    const double usableWidth = area.width - 2.0 * layout.margin;
-    const double usableHeight = area.height - 2.0 * layout.margin;
+    // A margin round the panel and another inside it.
+    const double usableWidth = area.width - 4.0 * layout.margin;
+    const double usableHeight = area.height - 4.0 * layout.margin;
     HelpPanel best{};
     for (int columns = 1; columns <= 2; ++columns) {
         const int perColumn = (n + columns - 1) / columns;
