@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <functional>
-#include <string>
 
 #include "tests/support/image_region.h"
 #include "tests/support/program.h"
