@@ -1,8 +1,26 @@
 #include "app/projector.h"
 
 #include <GL/freeglut.h>
+#include <GL/glu.h>
 
 #include "app/scene_state.h"
+#include "app/startup.h"
+#include "render/projector_overlay.h"
+
+namespace {
+
+double engineAreaAspect(const ProjectorLayout& layout)
+{
+    return layout.engineArea.width / layout.engineArea.height;
+}
+
+// At the start zoom the engine fills the area; the user's zoom then scales it from there.
+EngineFraming currentFraming(const ProjectorLayout& layout)
+{
+    return frameEngine(scene.eye, scene.lookAt, kFieldOfViewDeg, engineAreaAspect(layout), SceneSettings{}.zoom);
+}
+
+}  // namespace
 
 namespace {
 
@@ -46,8 +64,12 @@ void beginSwitch(bool placeKnown)
         // it exactly. The way back puts the window in its place again.
         glutPositionWindow(0, 0);
         glutFullScreen();
+        // The help would hide the engine from the room: it comes as a panel on `a`.
+        scene.windowedShowHelp = scene.showHelp;
+        scene.showHelp = false;
     } else {
         glutLeaveFullScreen();
+        scene.showHelp = scene.windowedShowHelp;
     }
     scene.projectorMode = !scene.projectorMode;
     scene.projectorSwitching = true;
@@ -75,3 +97,18 @@ void restoreWindowedPlace(int width, int height)
     }
     settleSwitch();
 }
+
+void applyProjectorFraming()
+{
+    const ProjectorLayout layout = currentProjectorLayout();
+    const EngineFraming framing = currentFraming(layout);
+    // The full screen's y from -1 to 1 squeezed into the area above the band, then the engine's
+    // box centred in it.
+    const double bottom = 2.0 * layout.engineArea.y / layout.height - 1.0;
+    glTranslated(0.0, (1.0 + bottom) / 2.0, 0.0);
+    glScaled(1.0, (1.0 - bottom) / 2.0, 1.0);
+    glTranslated(framing.shiftX, framing.shiftY, 0.0);
+    gluPerspective(kFieldOfViewDeg, engineAreaAspect(layout), kNearPlane, kFarPlane);
+}
+
+double projectorZoomFactor() { return currentFraming(currentProjectorLayout()).zoomFactor; }

@@ -71,7 +71,8 @@ struct SceneState : SceneSettings {
     int windowWidth = kStartWindowWidth;    // pixels at start; overlay units
     int windowHeight = kStartWindowHeight;  // pixels at start; overlay units
     float aspect = 0.0f;            // width / height of the last reshape
-    bool projectorMode = false;     // full screen, texts grown with it (F11)
+    bool projectorMode = false;     // full screen, laid out for a room (F11)
+    bool windowedShowHelp = true;   // the help's switch before projector mode, given back after
     WindowPlace windowedPlace{};    // where the window was before projector mode
     bool projectorSwitching = false;    // full screen asked for or left, the new size not seen yet
     bool projectorToggleQueued = false; // F11 pressed while a switch was under way

@@ -177,5 +177,9 @@ void onReshape(int width, int height)
 
 void applyProjection()
 {
+    if (scene.projectorMode) {
+        applyProjectorFraming();
+        return;
+    }
     gluPerspective(kFieldOfViewDeg, scene.aspect, kNearPlane, kFarPlane);
 }

@@ -35,7 +35,7 @@ void applyCamera()
     gluLookAt(scene.eye.x, scene.eye.y, scene.eye.z,
               scene.lookAt.x, scene.lookAt.y, scene.lookAt.z,
               0.0, 0.0, 1.0);
-    const float zoom = static_cast<float>(scene.zoom);
+    const float zoom = static_cast<float>(scene.projectorMode ? scene.zoom * projectorZoomFactor() : scene.zoom);
     glScalef(zoom, zoom, zoom);
 }
 

@@ -11,6 +11,8 @@
 #include "render/valve.h"
 #include "render/lighting.h"
 #include "render/overlay.h"
+#include "render/projector_overlay.h"
+#include "app/startup.h"
 
 namespace {
 
@@ -45,7 +47,7 @@ void drawLabels(ViewMode group)
         std::snprintf(text, sizeof text, "%s", label.text);
         glRasterPos3d(label.x, label.y, label.z);
         // In projector mode the labels grow with the screen, as the engine does.
-        if (scene.projectorMode) drawScaledText(text, label.fontCode, projectorTextScale());
+        if (scene.projectorMode) drawScaledText(text, label.fontCode, currentProjectorLayout().labelScale);
         else drawBitmapText(text, label.fontCode);
     }
 }
@@ -101,6 +103,12 @@ void drawPartGroups(void (*beforeGroup)(ViewMode group), bool texturedBlock)
 void drawScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (scene.projectorMode) {
+        // The engine's framing follows the orbit, frame by frame.
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        applyProjection();
+    }
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
         placeViewerLight();

@@ -9,6 +9,7 @@
 #include "app/scene_state.h"
 #include "model/cycle.h"
 #include "render/glyph_atlas.h"
+#include "render/projector_overlay.h"
 #include "render/stroke_text.h"
 
 namespace {
@@ -24,14 +25,6 @@ constexpr double kLineY[3] = {0.08, 0.06, 0.04};
 constexpr double kPauseY = 0.19;            // above the speed line, below the help screen
 constexpr int kSmallFont = 1;
 constexpr int kMediumFont = 2;
-
-// Projector mode draws the 800 x 600 layout fitted to the screen and its texts larger still, so
-// that they read from the back of a room: at 1920 x 1080 the stroke title's capitals are 24
-// pixels high, and the 10-point lines nearly 20 from the tall letters to the tails. The frame
-// rate, at the window's top right edge, grows only with the layout.
-constexpr double kBodyGrowth = 1.1;         // times the layout's fit
-constexpr double kTitleGrowth = 1.5;        // the stroke title and the pause line
-constexpr double kCornerGrowth = 1.0;
 
 constexpr const char* kCredit = "Tarvex - moteur 4 temps";
 
@@ -74,10 +67,9 @@ struct AtlasScale {
 };
 
 // How one overlay's texts are drawn: from the atlases (texturing and the alpha test being on),
-// in strokes at a projector scale, or else glyph by glyph.
+// or else glyph by glyph.
 struct TextPass {
     const AtlasScale* atlases = nullptr;
-    double strokeScale = 0.0;               // 0 outside projector mode
 };
 
 // Latin-1 texts: each byte goes to GLUT as the unsigned value that selects its glyph.
@@ -88,15 +80,10 @@ void drawLatin1Text(const char* text, int fontCode)
 }
 
 // Places text at fractions of the window, in the 800 x 600 overlay frame. A text the atlases
-// cannot draw goes glyph by glyph; growth is its size in projector mode beyond the layout's.
-void drawAt(double fx, double fy, const char* text, int fontCode, const TextPass& pass,
-            double growth = kBodyGrowth, bool latin1 = false)
+// cannot draw goes glyph by glyph.
+void drawAt(double fx, double fy, const char* text, int fontCode, const TextPass& pass, bool latin1 = false)
 {
     glRasterPos2d(fx * scene.windowWidth, fy * scene.windowHeight);
-    if (pass.strokeScale > 0.0) {
-        drawScaledText(text, fontCode, pass.strokeScale * growth);
-        return;
-    }
     void (*const glyphByGlyph)(const char*, int) = latin1 ? drawLatin1Text : drawBitmapText;
     if (pass.atlases) {
         const GlyphAtlas& atlas = gAtlases[fontSlot(fontCode)];
@@ -111,6 +98,8 @@ void drawAt(double fx, double fy, const char* text, int fontCode, const TextPass
     }
     glyphByGlyph(text, fontCode);
 }
+
+void drawWindowLayout(const TextPass& pass);    // the window's texts, in the 800 x 600 frame
 
 }  // namespace
 
@@ -181,14 +170,14 @@ void drawScaledText(const char* text, int fontCode, double scale)
     drawStrokeText(text, kFonts[slot], kCapHeightPx[slot], scale);
 }
 
-double projectorTextScale()
+int bitmapTextWidth(const char* text, int fontCode)
 {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const double fitX = static_cast<double>(viewport[2]) / scene.windowWidth;
-    const double fitY = static_cast<double>(viewport[3]) / scene.windowHeight;
-    return fitX < fitY ? fitX : fitY;
+    return glutBitmapLength(kFonts[fontSlot(fontCode)], reinterpret_cast<const unsigned char*>(text));
 }
+
+int bitmapCapHeight(int fontCode) { return kCapHeightPx[fontSlot(fontCode)]; }
+
+const char* creditLine() { return kCredit; }
 
 void setAtlasText(bool on) { gAtlasTextOn = on; }
 
@@ -233,7 +222,7 @@ void drawOverlay()
     AtlasScale scale{1.0, 1.0};
     TextPass pass;
     if (scene.projectorMode && rendering()) {
-        pass.strokeScale = projectorTextScale();
+        drawProjectorOverlay();
     } else if (atlasTextInUse() && rendering()) {
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
@@ -251,25 +240,7 @@ void drawOverlay()
         glAlphaFunc(GL_GREATER, 0.5f);
     }
 
-    char text[kTextBufferSize];
-    formatSpeedLine(text, scene.speed);
-    drawAt(kLeftX, kSpeedY, text, kSmallFont, pass);
-    std::snprintf(text, sizeof text, "%s", kCredit);
-    drawAt(kCreditX, kCreditY, text, kSmallFont, pass);
-    if (scene.showFps) {
-        formatFpsLine(text, scene.fps);
-        drawAt(kFpsX, kFpsY, text, kMediumFont, pass, kCornerGrowth);
-    }
-    const int stroke = strokeOf(scene.crankAngle);
-    drawAt(kLeftX, kTitleY, strokeTitle(stroke), kMediumFont, pass, kTitleGrowth);
-    if (scene.showExplanations)
-        for (int line = 1; line <= 3; ++line) drawAt(kLeftX, kLineY[line - 1], strokeLine(stroke, line), kSmallFont, pass);
-    if (scene.showHelp)
-        for (const OverlayText& t : kHelpLines) drawAt(kLeftX, t.fy, t.text, t.fontCode, pass);
-    if (scene.paused) {
-        formatPauseLine(text, scene.crankAngle);
-        drawAt(kLeftX, kPauseY, text, kMediumFont, pass, kTitleGrowth, true);
-    }
+    if (!(scene.projectorMode && rendering())) drawWindowLayout(pass);
 
     if (pass.atlases) glPopAttrib();
     glEnable(GL_LIGHTING);
@@ -277,3 +248,30 @@ void drawOverlay()
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
 }
+
+namespace {
+
+void drawWindowLayout(const TextPass& pass)
+{
+    char text[kTextBufferSize];
+    formatSpeedLine(text, scene.speed);
+    drawAt(kLeftX, kSpeedY, text, kSmallFont, pass);
+    std::snprintf(text, sizeof text, "%s", kCredit);
+    drawAt(kCreditX, kCreditY, text, kSmallFont, pass);
+    if (scene.showFps) {
+        formatFpsLine(text, scene.fps);
+        drawAt(kFpsX, kFpsY, text, kMediumFont, pass);
+    }
+    const int stroke = strokeOf(scene.crankAngle);
+    drawAt(kLeftX, kTitleY, strokeTitle(stroke), kMediumFont, pass);
+    if (scene.showExplanations)
+        for (int line = 1; line <= 3; ++line) drawAt(kLeftX, kLineY[line - 1], strokeLine(stroke, line), kSmallFont, pass);
+    if (scene.showHelp)
+        for (const OverlayText& t : kHelpLines) drawAt(kLeftX, t.fy, t.text, t.fontCode, pass);
+    if (scene.paused) {
+        formatPauseLine(text, scene.crankAngle);
+        drawAt(kLeftX, kPauseY, text, kMediumFont, pass, true);
+    }
+}
+
+}  // namespace

@@ -10,9 +10,11 @@ constexpr int kTextBufferSize = 100;        // every text is formatted into one 
 void drawBitmapText(const char* text, int fontCode);
 void drawOverlay();
 // Projector mode's texts: the font code's bitmap layout drawn scale times larger in strokes,
-// at the current raster position. Its scale is the 800 x 600 layout's fit in the viewport.
+// at the current raster position.
 void drawScaledText(const char* text, int fontCode, double scale);
-double projectorTextScale();
+int bitmapTextWidth(const char* text, int fontCode);    // pixels, in the font code's bitmap font
+int bitmapCapHeight(int fontCode);                      // its capitals, pixels
+const char* creditLine();
 // Readies the textures the overlay draws its texts from, once; they are drawn glyph by glyph
 // until then. Only before a frame's clear: it draws into the back buffer.
 void prepareOverlayText();

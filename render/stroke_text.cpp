@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "render/projector_layout.h"
+
 namespace {
 
 // GLUT's Roman stroke font, in its own units: capitals from the baseline up to 100, small
@@ -17,10 +19,9 @@ constexpr double kCedillaDepth = 28.0;      // below the baseline, font units
 constexpr double kDegreeCentreY = 84.0;     // the degree sign's ring, font units
 constexpr double kDegreeRadius = 14.0;
 constexpr int kDegreeSegments = 16;
+constexpr double kWordSpace = 56.0;         // font units: the font's own 104 reads as a gap
 constexpr double kTwoPi = 6.283185307179586;
 
-constexpr double kLineWidthPerCap = 0.1;    // stroke width, as a share of the capital height
-constexpr double kThinnestLinePx = 1.0;
 
 // What a byte is drawn as: an ASCII stroke character (0 for none) and a mark.
 enum class StrokeMark { none, grave, acute, circumflex, diaeresis, cedilla, degree };
@@ -96,7 +97,58 @@ StrokeGlyph strokeGlyph(unsigned char byte)
     return {0, StrokeMark::none};
 }
 
+// A glyph's advance in font units: the stroke letter's, or the degree sign's ring and a gap.
+double advanceUnits(const StrokeGlyph& glyph)
+{
+    if (glyph.base == ' ') return kWordSpace;
+    if (glyph.base) return glutStrokeWidthf(GLUT_STROKE_ROMAN, glyph.base);
+    return glyph.mark == StrokeMark::degree ? 4 * kDegreeRadius : 0.0;
+}
+
+// One glyph with its left edge at x = 0, in font units; the degree sign's ring sits in its cell.
+void drawGlyph(const StrokeGlyph& glyph)
+{
+    if (glyph.base && glyph.base != ' ') {
+        glPushMatrix();
+            glutStrokeCharacter(GLUT_STROKE_ROMAN, glyph.base);
+        glPopMatrix();
+    }
+    glPushMatrix();
+        glTranslated(advanceUnits(glyph) / 2, 0.0, 0.0);
+        drawMark(glyph.mark, glyph.base >= 'A' && glyph.base <= 'Z');
+    glPopMatrix();
+}
+
 }  // namespace
+
+double strokeTextWidth(const char* text, double capPx)
+{
+    double units = 0.0;
+    for (const char* c = text; *c != '\0'; ++c) units += advanceUnits(strokeGlyph(static_cast<unsigned char>(*c)));
+    return units * capPx / kRomanCapHeight;
+}
+
+void drawStrokeLine(const char* text, double x, double y, double capPx, double lineWidthPx)
+{
+    const double pxPerUnit = capPx / kRomanCapHeight;
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_LINE_SMOOTH);
+    glLineWidth(static_cast<GLfloat>(lineWidthPx));
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslated(x, y, 0.0);
+    glScaled(pxPerUnit, pxPerUnit, 1.0);
+    for (const char* c = text; *c != '\0'; ++c) {
+        const StrokeGlyph glyph = strokeGlyph(static_cast<unsigned char>(*c));
+        drawGlyph(glyph);
+        glTranslated(advanceUnits(glyph), 0.0, 0.0);
+    }
+    glPopMatrix();
+    glPopAttrib();
+}
 
 void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double scale)
 {
@@ -110,13 +162,13 @@ void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double 
 
     const double capPx = capHeightPx * scale;
     const double pxPerUnit = capPx / kRomanCapHeight;
-    const double lineWidthPx = capPx * kLineWidthPerCap;
+
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_LINE_SMOOTH);
-    glLineWidth(static_cast<GLfloat>(lineWidthPx > kThinnestLinePx ? lineWidthPx : kThinnestLinePx));
+    glLineWidth(static_cast<GLfloat>(projectorStrokeWidth(capPx)));
     // Window pixels, and depth d at z = -d: the text lies at the raster position's depth.
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

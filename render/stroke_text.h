@@ -8,3 +8,8 @@
 // capitals are capHeightPx pixels high, at the raster position's depth; nothing where the
 // raster position is invalid. The colour is the current one; lighting is the caller's.
 void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double scale);
+
+// Text in the Roman stroke font's own advances, its baseline starting at (x, y) of the current
+// matrices, capitals capPx high, strokes lineWidthPx wide; and its width in pixels.
+void drawStrokeLine(const char* text, double x, double y, double capPx, double lineWidthPx);
+double strokeTextWidth(const char* text, double capPx);

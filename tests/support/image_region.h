@@ -26,3 +26,24 @@ inline int countDifferentIn(const Image& a, const Image& b, int x0, int y0, int 
 }
 
 }  // namespace testx
+
+namespace testx {
+
+// The first run of rows at or below y0 (y from the top) with a pixel at least minLevel in
+// [x0, x1): its top row and its height, 0 when there is none.
+struct RowRun {
+    int top, height;
+};
+inline RowRun firstLitRun(const Image& i, int x0, int x1, int y0, int minLevel = 128)
+{
+    RowRun run{-1, 0};
+    for (int y = std::max(y0, 0); y < i.height; ++y) {
+        const bool lit = i.countBright(x0, y, x1, y + 1, minLevel) > 0;
+        if (lit && run.top < 0) run.top = y;
+        if (!lit && run.top >= 0) break;
+        if (lit) ++run.height;
+    }
+    return run;
+}
+
+}  // namespace testx
