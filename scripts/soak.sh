@@ -94,7 +94,8 @@ for switch in none 6 5 none; do
   [ "$(pause_lit "$scratch/state.png")" -gt 30 ] && xdotool key space
   shot "$scratch/a.png"; sleep 1; shot "$scratch/b.png"
   [ "$(shot_size "$scratch/a.png")" = 800x600 ] && [ "$(shot_size "$scratch/b.png")" = 800x600 ] || continue
-  changed=$(compare -metric AE "$scratch/a.png" "$scratch/b.png" null: 2>&1 || true)
+  # Below the top rows, where a frame rate shown by the random keys changes with no clock.
+  changed=$(compare -metric AE "$scratch/a.png[800x570+0+30]" "$scratch/b.png[800x570+0+30]" null: 2>&1 || true)
   changed=${changed%% *}
   [ "$changed" != "0" ] && break
 done
