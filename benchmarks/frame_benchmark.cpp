@@ -149,16 +149,16 @@ void firstTexturedFrameOfTheLargestImage(benchmark::State& state)
 }  // namespace
 
 BENCHMARK(firstTexturedFrameOfTheLargestImage)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK_CAPTURE(frame, start_values, START)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, help_off, HELP_OFF)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, explanations_off, EXPLANATIONS_OFF)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, gas_off, GAS_OFF)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, block_off, BLOCK_OFF)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, textures_on, TEXTURES_ON)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, view_engine, ENGINE_VIEW)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, view_block, BLOCK_VIEW)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, view_valves, VALVES_VIEW)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, projector_help, PROJECTOR_HELP)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK_CAPTURE(frame, projector_help_off, PROJECTOR_HELP_OFF)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK_CAPTURE(frame, start_values, START)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, help_off, HELP_OFF)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, explanations_off, EXPLANATIONS_OFF)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, gas_off, GAS_OFF)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, block_off, BLOCK_OFF)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, textures_on, TEXTURES_ON)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, view_engine, ENGINE_VIEW)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, view_block, BLOCK_VIEW)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, view_valves, VALVES_VIEW)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, projector_help, PROJECTOR_HELP)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(frame, projector_help_off, PROJECTOR_HELP_OFF)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
 
 BENCHMARK_MAIN();
