@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int kTilePx = 16;                 // the side of the squares an image is sorted in
+
 bool gImagesOn = true;
 long gImagesMade = 0;
 
@@ -53,7 +55,42 @@ PixelBox onScreen(PixelBox box)
     return {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
 }
 
+// What the premultiplied image's tile at (x, y) is: nothing (0), one colour (1) or more (2).
+int tileKind(const std::vector<uint8_t>& image, int width, int x, int y, int w, int h, uint8_t* colour)
+{
+    const uint8_t* first = &image[(static_cast<size_t>(y) * width + x) * 4];
+    for (int row = y; row < y + h; ++row)
+        for (int col = x; col < x + w; ++col) {
+            const uint8_t* p = &image[(static_cast<size_t>(row) * width + col) * 4];
+            if (p[0] != first[0] || p[1] != first[1] || p[2] != first[2] || p[3] != first[3]) return 2;
+        }
+    for (int c = 0; c < 4; ++c) colour[c] = first[c];
+    return (first[0] | first[1] | first[2] | first[3]) == 0 ? 0 : 1;
+}
+
 }  // namespace
+
+std::vector<ImagePiece> imagePieces(const std::vector<uint8_t>& image, int width, int height)
+{
+    std::vector<ImagePiece> pieces;
+    for (int y = 0; y < height; y += kTilePx) {
+        const int h = std::min(kTilePx, height - y);
+        for (int x = 0; x < width; x += kTilePx) {
+            const int w = std::min(kTilePx, width - x);
+            ImagePiece piece{x, y, w, h, false, {0, 0, 0, 0}};
+            const int kind = tileKind(image, width, x, y, w, h, piece.colour);
+            if (kind == 0) continue;
+            piece.textured = kind == 2;
+            ImagePiece* last = pieces.empty() ? nullptr : &pieces.back();
+            if (last && last->y == y && last->x + last->width == x && last->textured == piece.textured &&
+                (piece.textured || std::equal(piece.colour, piece.colour + 4, last->colour)))
+                last->width += w;           // one rectangle for a row's run of alike tiles
+            else
+                pieces.push_back(piece);
+        }
+    }
+    return pieces;
+}
 
 void CachedText::draw(const std::string& key, PixelBox requested, const std::function<void()>& commands)
 {
@@ -123,31 +160,50 @@ void CachedText::draw(const std::string& key, PixelBox requested, const std::fun
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
         glPopAttrib();
         glPopClientAttrib();
+        pieces_ = imagePieces(image, box.width, box.height);
         key_ = key;
         box_ = box;
         ++gImagesMade;
     }
 
-    // One rectangle on whole pixels, each pixel's centre on its texel's.
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT);
+    // Rectangles on whole pixels, each pixel's centre on its texel's: where the image has one
+    // colour, that colour, cheaper for the renderer than reading the texture.
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    pushPixelFrame();
+    glTranslated(box_.x, box_.y, 0.0);
+    glBegin(GL_QUADS);
+    for (const ImagePiece& p : pieces_) {
+        if (p.textured) continue;
+        glColor4ubv(p.colour);
+        glVertex2i(p.x, p.y);
+        glVertex2i(p.x + p.width, p.y);
+        glVertex2i(p.x + p.width, p.y + p.height);
+        glVertex2i(p.x, p.y + p.height);
+    }
+    glEnd();
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture_);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    const double s = static_cast<double>(box_.width) / textureWidth_;
-    const double t = static_cast<double>(box_.height) / textureHeight_;
-    pushPixelFrame();
     glBegin(GL_QUADS);
-    glTexCoord2d(0, 0); glVertex2i(box_.x, box_.y);
-    glTexCoord2d(s, 0); glVertex2i(box_.x + box_.width, box_.y);
-    glTexCoord2d(s, t); glVertex2i(box_.x + box_.width, box_.y + box_.height);
-    glTexCoord2d(0, t); glVertex2i(box_.x, box_.y + box_.height);
+    auto corner = [&](int x, int y) {
+        glTexCoord2d(static_cast<double>(x) / textureWidth_, static_cast<double>(y) / textureHeight_);
+        glVertex2i(x, y);
+    };
+    for (const ImagePiece& p : pieces_) {
+        if (!p.textured) continue;
+        corner(p.x, p.y);
+        corner(p.x + p.width, p.y);
+        corner(p.x + p.width, p.y + p.height);
+        corner(p.x, p.y + p.height);
+    }
     glEnd();
     popPixelFrame();
     glPopAttrib();

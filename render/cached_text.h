@@ -6,14 +6,28 @@
 // the share of the old colour it lets through; one textured rectangle blended that way gives
 // the same pixels over any picture, to a unit of rounding.
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // A rectangle of window pixels: the corner nearest the origin, and the size.
 struct PixelBox {
     int x, y, width, height;
 };
+
+// A rectangle of a premultiplied image, from its bottom left: drawn from the texture, or in the
+// one colour all its pixels have.
+struct ImagePiece {
+    int x, y, width, height;
+    bool textured;
+    uint8_t colour[4];
+};
+
+// The RGBA image (width x height, rows from the bottom) as rectangles that cover every pixel
+// that changes what is under it; pixels that let everything through are left out.
+std::vector<ImagePiece> imagePieces(const std::vector<uint8_t>& image, int width, int height);
 
 class CachedText {
 public:
@@ -28,6 +42,7 @@ public:
 private:
     std::string key_;
     PixelBox box_{0, 0, 0, 0};
+    std::vector<ImagePiece> pieces_;
     unsigned int texture_ = 0;
     int textureWidth_ = 0, textureHeight_ = 0;
 };
