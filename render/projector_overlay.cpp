@@ -9,6 +9,7 @@
 
 #include "app/scene_state.h"
 #include "model/cycle.h"
+#include "render/cached_text.h"
 #include "render/overlay.h"
 #include "render/stroke_text.h"
 
@@ -18,6 +19,28 @@ constexpr float kPanelColour[4] = {0.0f, 0.0f, 0.0f, 0.82f};    // the help's ba
 constexpr int kHelpBodyFont = 1;            // the help lines' font code, whose capitals set the scale
 constexpr int kCreditFont = 1;              // font codes as in the window: 10 and 12 point
 constexpr int kFpsFont = 2;
+
+// How far a line's strokes reach, in its capital height: the accents over capitals above, the
+// descenders and the cedilla below.
+constexpr double kStrokeReachAbove = 1.45;
+constexpr double kStrokeReachBelow = 0.5;
+constexpr double kBoxPaddingPx = 2.0;       // around a stroke's half width, for its smoothing
+constexpr double kPanelPaddingPx = 4.0;     // around the help panel
+
+// Each text on the screen in an image of its own, remade when it or the screen's size changes.
+struct ProjectorTexts {
+    CachedText help, title, speed, pause, credit, fps;
+    std::vector<CachedText> explanation;    // one per row
+};
+ProjectorTexts gTexts;
+
+// Where a line whose baseline starts at (x, y) may light pixels.
+PixelBox lineBox(double x, double y, double width, double cap, double strokeWidth)
+{
+    const double pad = strokeWidth + kBoxPaddingPx;
+    return pixelBoxAround(x - pad, y - kStrokeReachBelow * cap - pad, x + width + pad,
+                          y + kStrokeReachAbove * cap + pad);
+}
 
 // A stroke's three explanation lines as one paragraph, for wrapping to the screen's width.
 std::string explanation(int stroke)
@@ -33,13 +56,28 @@ std::vector<std::string> wrappedExplanation(int stroke, const ProjectorLayout& l
                      [&](const std::string& s) { return strokeTextWidth(s.c_str(), layout.bodyCap); });
 }
 
-void text(const char* s, double x, double y, double cap) { drawStrokeLine(s, x, y, cap, projectorStrokeWidth(cap)); }
-
-void drawHelp(const ProjectorLayout& layout)
+void text(CachedText& image, const char* s, double x, double y, double cap)
 {
-    std::vector<double> widths;
-    for (int i = 0; i < kHelpLineCount; ++i) widths.push_back(bitmapTextWidth(kHelpLines[i].text, kHelpLines[i].fontCode));
-    const HelpPanel panel = helpPanel(layout, widths, bitmapCapHeight(kHelpBodyFont));
+    const double strokeWidth = projectorStrokeWidth(cap);
+    image.draw(textKey(s, {x, y, cap, strokeWidth}), lineBox(x, y, strokeTextWidth(s, cap), cap, strokeWidth),
+               [&] { drawStrokeLine(s, x, y, cap, strokeWidth); });
+}
+
+// A text in a bitmap font's layout, drawn magnified from (x, y); it is placed in the viewport's
+// pixels, so the screen's size is part of its key.
+void scaledText(CachedText& image, const char* s, int fontCode, double x, double y, double scale,
+                const ProjectorLayout& layout)
+{
+    const double cap = bitmapCapHeight(fontCode) * scale;
+    const PixelBox box = lineBox(x, y, bitmapTextWidth(s, fontCode) * scale, cap, projectorStrokeWidth(cap));
+    image.draw(textKey(s, {x, y, scale, static_cast<double>(fontCode), layout.width, layout.height}), box, [&] {
+        glRasterPos2d(x, y);
+        drawScaledText(s, fontCode, scale);
+    });
+}
+
+void drawPanel(const HelpPanel& panel)
+{
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -51,6 +89,19 @@ void drawHelp(const ProjectorLayout& layout)
         glRasterPos2d(panel.left + column * panel.columnWidth, panel.firstBaseline - row * panel.pitch);
         drawScaledText(kHelpLines[i].text, kHelpLines[i].fontCode, panel.scale);
     }
+}
+
+// The help never changes: the panel and its lines are remade only when the screen's size does.
+void drawHelp(const ProjectorLayout& layout)
+{
+    std::vector<double> widths;
+    for (int i = 0; i < kHelpLineCount; ++i) widths.push_back(bitmapTextWidth(kHelpLines[i].text, kHelpLines[i].fontCode));
+    const HelpPanel panel = helpPanel(layout, widths, bitmapCapHeight(kHelpBodyFont));
+    const ScreenRect& b = panel.box;
+    gTexts.help.draw(textKey("help", {layout.width, layout.height}),
+                     pixelBoxAround(b.x - kPanelPaddingPx, b.y - kPanelPaddingPx, b.x + b.width + kPanelPaddingPx,
+                                    b.y + b.height + kPanelPaddingPx),
+                     [&] { drawPanel(panel); });
 }
 
 }  // namespace
@@ -88,28 +139,28 @@ void drawProjectorOverlay()
 
     if (scene.showHelp) drawHelp(layout);
     const int stroke = strokeOf(scene.crankAngle);
-    text(strokeTitle(stroke), layout.margin, layout.titleBaseline, layout.titleCap);
+    text(gTexts.title, strokeTitle(stroke), layout.margin, layout.titleBaseline, layout.titleCap);
     char line[kTextBufferSize];
     formatSpeedLine(line, scene.speed);
-    text(line, layout.width - layout.margin - strokeTextWidth(line, layout.bodyCap), layout.titleBaseline,
-         layout.bodyCap);
+    text(gTexts.speed, line, layout.width - layout.margin - strokeTextWidth(line, layout.bodyCap),
+         layout.titleBaseline, layout.bodyCap);
     if (scene.showExplanations) {
+        const std::vector<std::string> rows = wrappedExplanation(stroke, layout);
+        if (gTexts.explanation.size() < rows.size()) gTexts.explanation.resize(rows.size());
         double y = layout.firstLineBaseline;
-        for (const std::string& s : wrappedExplanation(stroke, layout)) {
-            text(s.c_str(), layout.margin, y, layout.bodyCap);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            text(gTexts.explanation[i], rows[i].c_str(), layout.margin, y, layout.bodyCap);
             y -= layout.linePitch;
         }
     }
     if (scene.paused) {
         formatPauseLine(line, scene.crankAngle);
-        text(line, layout.margin, layout.pauseBaseline, layout.bodyCap);
+        text(gTexts.pause, line, layout.margin, layout.pauseBaseline, layout.bodyCap);
     }
-    glRasterPos2d(layout.creditX, layout.creditY);
-    drawScaledText(creditLine(), kCreditFont, layout.creditScale);
+    scaledText(gTexts.credit, creditLine(), kCreditFont, layout.creditX, layout.creditY, layout.creditScale, layout);
     if (scene.showFps) {
         formatFpsLine(line, scene.fps);
-        glRasterPos2d(layout.fpsX, layout.fpsY);
-        drawScaledText(line, kFpsFont, layout.fpsScale);
+        scaledText(gTexts.fps, line, kFpsFont, layout.fpsX, layout.fpsY, layout.fpsScale, layout);
     }
 
     glPopAttrib();
