@@ -56,8 +56,8 @@ bool write(const PlannedOutput& planned, OutputFile* file, const Options& option
     const ViewSettings& view = options.settings;
     switch (planned.what) {
     case Output::timingCsv: return writeText(file, timingCsv());
-    case Output::timingPng: return writeTimingDiagram(file, DocumentFormat::png);
-    case Output::timing: return writeTimingDiagram(file, options.timing.format);
+    case Output::timingPng: return writeTimingDiagram(file, DocumentFormat::png, options.figures.timing);
+    case Output::timing: return writeTimingDiagram(file, options.timing.format, options.figures.timing);
     case Output::valveCircle: return writeValveCircle(file, options.valveCircle.format, options.figures.timing, false);
     case Output::valveCircleBlank:
         return writeValveCircle(file, options.valveCircleBlank.format, options.figures.timing, true);

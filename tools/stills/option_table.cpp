@@ -171,7 +171,7 @@ const std::vector<OptionRow>& optionTable()
         {"pv", 0, "FILE", OptionKind::figureFile, +[](Options& o) { return &o.pv; }, nullptr, kNoRange, nullptr,
          OptionOutput{Output::pv}, nullptr,
          "the p-V diagram of the theoretical cycle, with the\n"
-         "cylinder's own volumes"},
+         "engine's stroke"},
         {"pv-blank", 0, "FILE", OptionKind::figureFile, +[](Options& o) { return &o.pvBlank; }, nullptr, kNoRange,
          nullptr, OptionOutput{Output::pvBlank}, nullptr,
          "the same for exercises: empty boxes for the\n"
@@ -180,7 +180,8 @@ const std::vector<OptionRow>& optionTable()
          +[](Options& o) { return &o.figures.pv.compressionRatio; }, nullptr,
          {kMinCompressionRatio, kMaxCompressionRatio}, "a compression ratio", std::nullopt, nullptr,
          "the p-V diagram's compression ratio, 3 to 14\n"
-         "(default the engine's own)"},
+         "(default 9.5, a petrol engine's; 3.6 is the\n"
+         "animated engine's own)"},
         {"pressure-rise", 0, "K", OptionKind::number, +[](Options& o) { return &o.figures.pv.pressureRise; },
          nullptr, {kMinPressureRise, kMaxPressureRise}, "a pressure ratio", std::nullopt, nullptr,
          "the combustion's pressure rise at constant volume,\n"

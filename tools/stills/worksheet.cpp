@@ -3,6 +3,7 @@
 #include <cairo-pdf.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,10 @@ constexpr double kHeaderHeight = 34.0;      // the heading, and the pupil's name
 constexpr double kHeadingSize = 16.0;
 constexpr double kFooterSize = 8.0;         // the maker's name and the page number
 constexpr double kFooterDrop = 16.0;        // from the margin's inner edge to the footer's baseline
-constexpr double kNameRuleLength = 150.0;
+constexpr double kFieldNameGap = 3.0;       // between a field's name and its rule
+constexpr double kFieldGap = 10.0;
+constexpr double kFieldsDrop = 18.0;        // the fields' line under the heading's
+constexpr double kInstructionGap = 14.0;    // between a page's title and its instruction          // between one field's name and the rule before it
 constexpr double kStrokeTitleSize = 13.0;
 constexpr double kBodySize = 10.5;
 constexpr double kBodyLeading = 13.5;
@@ -65,20 +69,41 @@ void rule(cairo_t* cr, double x0, double x1, double y)
     cairo_stroke(cr);
 }
 
-// The heading (unless the page needs its room), the pupil's name field on the exercise, the
-// maker and the page number.
-void drawPageFrame(cairo_t* cr, double width, double height, int page, bool blank, bool heading = true)
+// The width of the pupil's fields, names, rules and gaps.
+double pupilFieldsWidth(cairo_t* cr)
+{
+    useFont(cr, kBodySize);
+    double width = 0.0;
+    for (const PupilField& field : kPupilFields) width += textWidth(cr, field.name) + kFieldNameGap + field.ruleLength;
+    return width + kFieldGap * (std::size(kPupilFields) - 1);
+}
+
+// The heading (unless the page needs its room), the pupil's fields on the exercise (beside the
+// heading, or under it where the page is too narrow), the maker and the page number. Returns the
+// height the fields took under the heading.
+double drawPageFrame(cairo_t* cr, double width, double height, int page, bool blank, bool heading = true)
 {
     const double right = width - kMargin;
+    double below = 0.0;
     setGrey(cr, kInkGrey);
     useFont(cr, kHeadingSize, true);
+    const double headingEnd = kMargin + textWidth(cr, kSheetHeading) + kFieldGap;
     if (heading) showText(cr, kMargin, kMargin + kHeadingSize, kSheetHeading);
     if (blank && heading) {
+        // Nom, Classe, Date from the right margin leftwards, each name before its rule.
+        if (right - pupilFieldsWidth(cr) < headingEnd) below = kFieldsDrop;
         useFont(cr, kBodySize);
         cairo_set_line_width(cr, 0.5);
-        const double baseline = kMargin + kHeadingSize;
-        showText(cr, right - kNameRuleLength - textWidth(cr, kPupilName) - 4, baseline, kPupilName);
-        rule(cr, right - kNameRuleLength, right, baseline + 2);
+        const double baseline = kMargin + kHeadingSize + below;
+        double x = right;
+        for (int i = static_cast<int>(std::size(kPupilFields)) - 1; i >= 0; --i) {
+            const PupilField& field = kPupilFields[i];
+            rule(cr, x - field.ruleLength, x, baseline + 2);
+            x -= field.ruleLength + kFieldNameGap;
+            x -= textWidth(cr, field.name);
+            showText(cr, x, baseline, field.name);
+            x -= kFieldGap;
+        }
     }
     setGrey(cr, kFooterGrey);
     useFont(cr, kFooterSize);
@@ -87,6 +112,7 @@ void drawPageFrame(cairo_t* cr, double width, double height, int page, bool blan
     const std::string number = std::to_string(page) + "/" + std::to_string(kPageCount);
     showText(cr, right - textWidth(cr, number), footer, number);
     setGrey(cr, kInkGrey);
+    return below;
 }
 
 // One stroke in a block of the page: its title and explanation (or the pupil's heading and
@@ -149,8 +175,7 @@ double partsListHeight()
 
 void drawStrokesPage(cairo_t* cr, const std::vector<Still>& stills, int firstStroke, int page, bool blank)
 {
-    drawPageFrame(cr, kA4Short, kA4Long, page, blank);
-    double top = kMargin + kHeaderHeight;
+    double top = kMargin + kHeaderHeight + drawPageFrame(cr, kA4Short, kA4Long, page, blank);
     double bottom = kA4Long - kMargin;
     if (blank) {
         useFont(cr, kBodySize);
@@ -167,7 +192,7 @@ void drawStrokesPage(cairo_t* cr, const std::vector<Still>& stills, int firstStr
     }
 }
 
-void drawDiagramPage(cairo_t* cr, int page, bool blank)
+void drawDiagramPage(cairo_t* cr, int page, bool blank, const RealTiming& timing)
 {
     // Landscape: the diagram is wider than high.
     drawPageFrame(cr, kA4Long, kA4Short, page, blank);
@@ -176,10 +201,15 @@ void drawDiagramPage(cairo_t* cr, int page, bool blank)
     setGrey(cr, kInkGrey);
     useFont(cr, kStrokeTitleSize, true);
     showText(cr, kMargin, kMargin + kHeaderHeight + kStrokeTitleSize, kDiagramPageTitle);
+    if (blank) {
+        const double after = kMargin + textWidth(cr, kDiagramPageTitle) + kInstructionGap;
+        useFont(cr, kBodySize);
+        showText(cr, after, kMargin + kHeaderHeight + kStrokeTitleSize, kDiagramExercise);
+    }
     cairo_save(cr);
     cairo_translate(cr, kMargin, kMargin + kHeaderHeight + 2 * kStrokeTitleSize);
     cairo_scale(cr, scale, scale);
-    drawTimingDiagram(cr, blank);
+    drawTimingDiagram(cr, blank, timing);
     cairo_restore(cr);
 }
 
@@ -212,7 +242,7 @@ bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view, cons
         cairo_show_page(cr);
     }
     cairo_pdf_surface_set_size(pdf, kA4Long, kA4Short);
-    drawDiagramPage(cr, page, blank);
+    drawDiagramPage(cr, page, blank, figures.timing);
     cairo_show_page(cr);
     cairo_pdf_surface_set_size(pdf, kA4Short, kA4Long);
     drawPageFrame(cr, kA4Short, kA4Long, page + 1, blank, false);

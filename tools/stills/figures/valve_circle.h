@@ -31,7 +31,7 @@ struct CircleArc {
 struct CircleLayout {
     double centreX, centreY;
     CircleArc strokes[kStrokeCount];        // intake, compression, power, exhaust
-    CircleArc spark;                        // the window it burns in, or a real engine's instant
+    CircleArc spark;                        // an instant: its from and to are one angle
     std::vector<CircleArc> overlap;         // both valves open: at the cycle's end and its start
     std::vector<FigureText> texts;          // every word, and the answer boxes when blank
     Box sparkKey, overlapKey;               // the legend's samples (empty when not shown)
