@@ -592,11 +592,13 @@ TEST(StillsTiming, TheDiagramIsLabelledInEveryFormatAndShowsTheValvesInTheirStro
         ASSERT_EQ(r.exitCode, 0) << name << ": " << r.errors;
     }
     const std::string words = popplerSays("pdftotext " + dir.dir + "/t.pdf -");
-    for (const char* label : {"PMH", "PMB", "Soupape d'admission", "Soupape d'échappement", "Étincelle", "ouverte",
-                              "fermée", "Angle du vilebrequin (degrés)", " 90 ", " 180 ", " 270 ", " 360 ", " 450 ",
+    for (const char* label : {"PMH", "PMB", "Soupape d’admission", "Soupape d’échappement", "Étincelle", "levée",
+                              "Angle de rotation du vilebrequin (°)", " 90 ", " 180 ", " 270 ", " 360 ", " 450 ",
                               " 540 ", " 630 ", " 720", "Temps 1 : Admission", "Temps 2 : Compression",
-                              "Temps 3 : Explosion", "Temps 4 : Échappement"})
+                              "Temps 3 : Combustion-détente", "Temps 4 : Échappement"})
         EXPECT_NE(words.find(label), std::string::npos) << "the diagram lacks " << label << ": " << words;
+    for (const char* wrong : {"Explosion", "ouverte", "fermée"})
+        EXPECT_EQ(words.find(wrong), std::string::npos) << "the diagram says " << wrong << ": " << words;
     std::ifstream svgFile(dir + "/t.svg");
     const std::string svg((std::istreambuf_iterator<char>(svgFile)), std::istreambuf_iterator<char>());
     EXPECT_NE(svg.find("<svg"), std::string::npos);
@@ -633,6 +635,25 @@ TEST(StillsTiming, TheDiagramIsLabelledInEveryFormatAndShowsTheValvesInTheirStro
         const size_t at = boxes.rfind("<word", boxes.find(label));
         EXPECT_NEAR(1.5 * (wordField(boxes, at, "yMin") + wordField(boxes, at, "yMax")) / 2, curveY, 10.0) << label;
     }
+
+    // The spark is an instant: its name stands just after the 360 tick, or 15 degrees before
+    // it with an advance of 15; read off the axis's own ticks.
+    auto xOf = [](const std::string& words, const std::string& word) {
+        const size_t at = words.rfind("<word", words.find(">" + word + "<"));
+        return std::pair<double, double>{wordField(words, at, "xMin"), wordField(words, at, "xMax")};
+    };
+    ASSERT_EQ(runStills({"--timing", dir + "/a.pdf", "--aa", "15"}, {"DISPLAY="}).exitCode, 0);
+    std::string advanced;
+    ASSERT_EQ(run("pdftotext -bbox " + dir.dir + "/a.pdf -", 20, &advanced), 0);
+    for (const auto& [words, beforeTdc] : {std::pair<std::string, double>{boxes, 0.0}, {advanced, 15.0}}) {
+        const auto [l360, r360] = xOf(words, "360");
+        const auto [l450, r450] = xOf(words, "450");
+        const double tdc = (l360 + r360) / 2, perDeg = ((l450 + r450) / 2 - tdc) / 90.0;
+        const double spark = tdc - beforeTdc * perDeg;
+        const double name = xOf(words, "Étincelle").first;
+        EXPECT_GT(name, spark) << "AA " << beforeTdc;
+        EXPECT_LT(name, spark + 8.0 * perDeg) << "AA " << beforeTdc;
+    }
 }
 
 TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
@@ -658,9 +679,11 @@ TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
         text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
         return text;
     };
-    const std::vector<std::string> circleAnswers{"Admission", "Compression", "Détente", "Échappement",
+    const std::vector<std::string> circleAnswers{"Admission", "Compression", "Combustion-détente", "Échappement",
                                                  "croisement", "10°", "40°", "45°", "15°"};
-    const std::vector<std::string> pvAnswers{"Admission", "Compression", "Combustion", "Détente", "Échappement"};
+    // The exercise's legend gives the data; the pupil computes the pressures.
+    const std::vector<std::string> pvAnswers{"Admission", "Compression", "Combustion", "Détente", "Échappement",
+                                             "p₂=23,4bar", "p₃=70,2bar", "p₄=3,0bar"};
     struct Figure {
         const char* full;
         const char* blank;
@@ -670,7 +693,8 @@ TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
         {"/c.pdf", "/cb.pdf", {"Épure circulaire de distribution", "Cycle réel : avances et retards", "AOA :",
                                 "avant PMH", "après PMB", "PMB", "RFE", "AA"}, circleAnswers},
         {"/p.pdf", "/pb.pdf", {"Cycle théorique de Beau de Rochas (diagramme p-V)", "Volume", "Pression (bar)", "PMH",
-                                "PMB", "ε = 9,5", "γ = 1,4", "p₃ = 3,0 × p₂", "p₁ = 1 bar : pression atmosphérique"},
+                                "PMB", "ε = 9,5", "1→2 et 3→4 : adiabatiques (γ = 1,4)", "2→3 et 4→1 : isochores",
+                                "p₃ = 3,0 × p₂", "p₁ = 1 bar : pression atmosphérique"},
          pvAnswers},
     };
     for (const Figure& f : figures) {
@@ -732,26 +756,34 @@ TEST(StillsWorksheet, FourA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAn
 
     const std::string answers = popplerSays("pdftotext " + sheet + " -");
     const std::string blank = popplerSays("pdftotext " + exercise + " -");
-    // The figures' page names the spark in its legend, on the exercise too.
-    for (const char* both : {"Le moteur à quatre temps", "fermée", "Angle du vilebrequin (degrés)", "Étincelle"}) {
+    // The figures' page names the spark in its legend, on the exercise too; page 3 is the theoretical cycle.
+    for (const char* both : {"Le moteur à quatre temps", "levée", "Angle de rotation du vilebrequin (°)", "Étincelle",
+                             "Diagramme de distribution – cycle théorique", "ε = 9,5"}) {
         EXPECT_NE(answers.find(both), std::string::npos) << "the sheet lacks " << both;
         EXPECT_NE(blank.find(both), std::string::npos) << "the exercise lacks " << both;
     }
     for (const char* printed :
          {"Temps 1 : Admission", "Temps 2 : Compression",
-          "Temps 3 : Explosion (combustion-détente)", "Temps 4 : Échappement",
-          "celle d'échappement est fermée. Le piston descend, aspirant ainsi le mélange",
-          "amène l'air ou le mélange à une température", "Il s'ensuit une inflammation",
-          "Arrivé en fin de détente", "les gaz brûlés peuvent s'évacuer", "Piston", "Bielle", "Vilebrequin",
-          "Cylindre", "Soupape d'admission", "Soupape d'échappement", "Bougie", "Tubulure d'admission",
-          "Collecteur d'échappement"}) {
+          "Temps 3 : Combustion-détente (temps moteur)", "Temps 4 : Échappement",
+          "Le piston descend du PMH au PMB et aspire le mélange air-essence.",
+          "Les deux soupapes sont fermées. Le piston remonte du PMB au PMH et comprime le mélange, qui",
+          "Au PMH, l’étincelle de la bougie enflamme le mélange ; la combustion fait monter fortement",
+          "c’est le seul temps moteur.", "chasse les gaz brûlés", "Piston", "Bielle", "Vilebrequin",
+          "Cylindre", "Soupape d’admission", "Soupape d’échappement", "Bougie", "Tubulure d’admission",
+          "Collecteur d’échappement", "p₂ = 23,4 bar", "p₃ = 70,2 bar", "p₄ = 3,0 bar"}) {
         EXPECT_NE(answers.find(printed), std::string::npos) << "the sheet lacks " << printed;
         EXPECT_EQ(blank.find(printed), std::string::npos) << "the exercise gives away " << printed;
     }
     for (const char* wrong : {"echappement", "fermee", "melange", "Etincelle", "degres", "s'en suit", "Arrive ",
-                              "explosion (essence"})
-        EXPECT_EQ(answers.find(wrong), std::string::npos) << "the sheet says " << wrong;
+                              "xplosion", "l’air ou", "en bas du cylindre", "'", "de à"})
+        for (const std::string* text : {&answers, &blank})
+            EXPECT_EQ(text->find(wrong), std::string::npos) << "a sheet says " << wrong;
     EXPECT_NE(blank.find("Temps … : ………"), std::string::npos) << blank;
+    // The exercise's pages ask for the pupil's name, class and date, and say what to do.
+    for (const char* asked : {"Nom :", "Classe :", "Date :", "Complétez le titre de chaque temps",
+                              "Complétez les cases : le nom de chaque temps, de chaque courbe", "calculez p₂, p₃ et p₄",
+                              "p₂ = ………… bar"})
+        EXPECT_NE(blank.find(asked), std::string::npos) << "the exercise lacks " << asked;
 }
 
 // The frames of a GIF as they are shown, each drawn over the one before; with the delays (in
