@@ -71,7 +71,7 @@ constexpr const char* kExhaustName = "Échappement";
 
 // The valve-timing circle. %s stand for numbers already written the French way.
 constexpr const char* kCircleTitle = "Épure circulaire de distribution";
-constexpr const char* kCircleTheoretical = "Cycle théorique, tel que tourne le moteur animé";
+constexpr const char* kCircleTheoretical = "Cycle théorique";
 constexpr const char* kCircleReal = "Cycle réel\u00A0: avances et retards de la distribution";
 constexpr const char* kIntakeOpens = "AOA";
 constexpr const char* kIntakeCloses = "RFA";
