@@ -13,6 +13,7 @@
 #include "tools/stills/figures/figures_page.h"
 #include "tools/stills/pictures/offscreen_still.h"
 #include "tools/stills/pictures/picture_marks.h"
+#include "tools/stills/pictures/upright.h"
 #include "tools/stills/texts/printed_texts.h"
 #include "tools/stills/figures/timing_plot.h"
 #include "tools/stills/figures/paper_greys.h"
@@ -139,10 +140,15 @@ void drawStroke(cairo_t* cr, int stroke, const Still& still, double top, double 
         }
         y = titleBaseline + kTitleGap + (kExplanationLines + 1) * kBodyLeading;
     }
-    const double pictureLeft = kMargin + kLabelColumn + kLabelColumnGap;
-    const double pictureWidth = right - kLabelColumn - kLabelColumnGap - pictureLeft;
+    // As wide as the label columns leave, or as high as the block leaves, in the middle of both.
+    const double roomLeft = kMargin + kLabelColumn + kLabelColumnGap;
+    const double roomWidth = right - kLabelColumn - kLabelColumnGap - roomLeft;
     const double textBottom = y - kBodyLeading + kPictureGap;
-    const double pictureHeight = pictureWidth * still.image.height / still.image.width;
+    const double roomHeight = bottom - textBottom - kPictureGap;
+    const double aspect = static_cast<double>(still.image.height) / still.image.width;
+    const double pictureWidth = std::min(roomWidth, roomHeight / aspect);
+    const double pictureHeight = pictureWidth * aspect;
+    const double pictureLeft = roomLeft + (roomWidth - pictureWidth) / 2;
     const double pictureTop = textBottom + std::max(0.0, (bottom - textBottom - pictureHeight) / 2);
     const Box picture{pictureLeft, pictureTop, pictureLeft + pictureWidth, pictureTop + pictureHeight};
     drawMarkedPicture(cr, still.image, still.marks, picture, kLabelColumn, blank);
@@ -230,7 +236,10 @@ bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view, cons
         PictureProjection projection;
         const double angle = tellingAngleDeg(stroke);
         if (!renderFrame(settings, angle, &still.image, &projection)) return false;
-        if (settings.style == PictureStyle::print) still.marks = pictureMarks(projection, angle);
+        if (settings.style == PictureStyle::print) {
+            still.marks = uprightMarks(pictureMarks(projection, angle), still.image.width);
+            still.image = uprightImage(still.image);
+        }
     }
 
     cairo_surface_t* pdf = createVectorSurface(DocumentFormat::pdf, file, kA4Short, kA4Long);
