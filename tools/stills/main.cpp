@@ -64,8 +64,9 @@ bool write(const PlannedOutput& planned, OutputFile* file, const Options& option
     case Output::pv: return writePvDiagram(file, options.pv.format, options.figures.pv, false);
     case Output::pvBlank: return writePvDiagram(file, options.pvBlank.format, options.figures.pv, true);
     case Output::still: return writeStill(view, options.angleDeg, file);
-    case Output::worksheet: return writeWorksheet(file, false, paperView(options), options.figures);
-    case Output::worksheetBlank: return writeWorksheet(file, true, paperView(options), options.figures);
+    case Output::worksheet: return writeWorksheet(file, SheetKind::lesson, paperView(options), options);
+    case Output::worksheetBlank: return writeWorksheet(file, SheetKind::exercise, paperView(options), options);
+    case Output::worksheetKey: return writeWorksheet(file, SheetKind::key, paperView(options), options);
     case Output::animation: return writeAnimation(file, view, options.frames);
     }
     return false;

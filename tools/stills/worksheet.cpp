@@ -3,6 +3,7 @@
 #include <cairo-pdf.h>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "tools/stills/pictures/offscreen_still.h"
 #include "tools/stills/pictures/picture_marks.h"
 #include "tools/stills/pictures/upright.h"
+#include "tools/stills/stroke_order.h"
 #include "tools/stills/texts/printed_texts.h"
 #include "tools/stills/figures/timing_plot.h"
 #include "tools/stills/figures/paper_greys.h"
@@ -31,6 +33,8 @@ constexpr double kFooterDrop = 16.0;        // from the margin's inner edge to t
 constexpr double kFieldNameGap = 3.0;       // between a field's name and its rule
 constexpr double kFieldGap = 10.0;
 constexpr double kFieldsDrop = 18.0;        // the fields' line under the heading's
+constexpr double kAnswerPad = 1.5;          // the tint round an answer
+constexpr double kAnswerDepth = 1.3;        // its height, in font sizes from a cap's top
 constexpr double kInstructionGap = 14.0;    // between a page's title and its instruction          // between one field's name and the rule before it
 constexpr double kStrokeTitleSize = 13.0;
 constexpr double kBodySize = 10.5;
@@ -116,22 +120,42 @@ double drawPageFrame(cairo_t* cr, double width, double height, int page, bool bl
     return below;
 }
 
+// An answer written into the exercise's place for it: dark italic on a tint.
+void showAnswer(cairo_t* cr, double x, double baseline, const std::string& text, double size, bool bold = false)
+{
+    useItalicFont(cr, size, bold);
+    setGrey(cr, kAnswerTintGrey);
+    cairo_rectangle(cr, x - kAnswerPad, baseline - size, textWidth(cr, text) + 2 * kAnswerPad, size * kAnswerDepth);
+    cairo_fill(cr);
+    setGrey(cr, kAnswerInkGrey);
+    showText(cr, x, baseline, text);
+    setGrey(cr, kInkGrey);
+}
+
 // One stroke in a block of the page: its title and explanation (or the pupil's heading and
-// lines), then its picture with the parts named (or numbered) beside it, in the middle of the
-// room left.
-void drawStroke(cairo_t* cr, int stroke, const Still& still, double top, double bottom, bool blank)
+// lines, with the answers written on them in the key), then its picture with the parts named
+// (or numbered) beside it, in the middle of the room left.
+void drawStroke(cairo_t* cr, int stroke, const Still& still, double top, double bottom, bool blank, bool answers)
 {
     const double right = kA4Short - kMargin;
     const double titleBaseline = top + kStrokeTitleSize;
     useFont(cr, kStrokeTitleSize, true);
-    showText(cr, kMargin, titleBaseline, blank ? kBlankStrokeTitle : printedStrokeTitle(stroke));
+    if (answers) showAnswer(cr, kMargin, titleBaseline, printedStrokeTitle(stroke), kStrokeTitleSize, true);
+    else showText(cr, kMargin, titleBaseline, blank ? kBlankStrokeTitle : printedStrokeTitle(stroke));
     useFont(cr, kBodySize);
     double y = titleBaseline + kTitleGap + kBodyLeading;
     if (blank) {
-        setGrey(cr, kRuleGrey);
-        cairo_set_line_width(cr, 0.5);
-        for (int line = 0; line < kExplanationLines; ++line, y += kRuleSpacing) rule(cr, kMargin, right, y + 2);
+        useItalicFont(cr, kBodySize);
+        const std::vector<std::string> written =
+            answers ? wrapText(cr, printedStrokeExplanation(stroke), right - kMargin) : std::vector<std::string>{};
+        for (int line = 0; line < kExplanationLines; ++line, y += kRuleSpacing) {
+            setGrey(cr, kRuleGrey);
+            cairo_set_line_width(cr, 0.5);
+            rule(cr, kMargin, right, y + 2);
+            if (static_cast<size_t>(line) < written.size()) showAnswer(cr, kMargin, y, written[line], kBodySize);
+        }
         setGrey(cr, kInkGrey);
+        useFont(cr, kBodySize);
         y += kRuleSpacing - kBodyLeading;
     } else {
         for (const std::string& line : wrapText(cr, printedStrokeExplanation(stroke), right - kMargin)) {
@@ -154,8 +178,8 @@ void drawStroke(cairo_t* cr, int stroke, const Still& still, double top, double 
     drawMarkedPicture(cr, still.image, still.marks, picture, kLabelColumn, blank);
 }
 
-// The numbered list the pupil fills with the parts' names.
-void drawPartsList(cairo_t* cr, double top)
+// The numbered list the pupil fills with the parts' names, filled in the key.
+void drawPartsList(cairo_t* cr, double top, bool answers)
 {
     const double columnWidth = (kA4Short - 2 * kMargin) / kListColumns;
     useFont(cr, kListHeadingSize, true);
@@ -171,6 +195,8 @@ void drawPartsList(cairo_t* cr, double top)
         setGrey(cr, kRuleGrey);
         rule(cr, x + textWidth(cr, number) + 4, x + columnWidth - 12, baseline + 2);
         setGrey(cr, kInkGrey);
+        if (answers) showAnswer(cr, x + textWidth(cr, number) + 6, baseline, markedPartName(n), kListSize);
+        useFont(cr, kListSize);
     }
 }
 
@@ -179,22 +205,27 @@ double partsListHeight()
     return kListHeadingSize + ((kMarkedPartCount + kListColumns - 1) / kListColumns) * kListLeading + kListLeading;
 }
 
-void drawStrokesPage(cairo_t* cr, const std::vector<Still>& stills, int firstStroke, int page, bool blank)
+// The strokes order[first] and order[first + 1]; the exercise's and the key's first page
+// carries the instruction (or the key's series and order), the last its parts list.
+void drawStrokesPage(cairo_t* cr, const std::vector<Still>& stills, const std::array<int, 4>& order, int first,
+                     int page, SheetKind kind, const std::string& keyHeading)
 {
-    double top = kMargin + kHeaderHeight + drawPageFrame(cr, kA4Short, kA4Long, page, blank);
+    const bool blank = kind != SheetKind::lesson, answers = kind == SheetKind::key;
+    double top = kMargin + kHeaderHeight + drawPageFrame(cr, kA4Short, kA4Long, page, kind == SheetKind::exercise);
     double bottom = kA4Long - kMargin;
     if (blank) {
+        if (answers) showAnswer(cr, kMargin, top, keyHeading, kBodySize, true);
         useFont(cr, kBodySize);
-        showText(cr, kMargin, top, kExerciseInstructions);
+        if (!answers) showText(cr, kMargin, top, kExerciseInstructions);
         top += kBodyLeading;
         bottom -= partsListHeight();
-        drawPartsList(cr, bottom + kListLeading / 2);
+        drawPartsList(cr, bottom + kListLeading / 2, answers);
     }
     const double blockHeight = (bottom - top) / kStrokesPerPage;
     for (int i = 0; i < kStrokesPerPage; ++i) {
-        const int stroke = firstStroke + i;
+        const int stroke = order[static_cast<size_t>(first + i)];
         drawStroke(cr, stroke, stills[static_cast<size_t>(stroke - 1)], top + i * blockHeight,
-                   top + (i + 1) * blockHeight, blank);
+                   top + (i + 1) * blockHeight, blank, answers);
     }
 }
 
@@ -221,8 +252,17 @@ void drawDiagramPage(cairo_t* cr, int page, bool blank, const RealTiming& timing
 
 }  // namespace
 
-bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view, const FigureSettings& figures)
+bool writeWorksheet(OutputFile* file, SheetKind kind, const ViewSettings& view, const Options& options)
 {
+    // The exercise and its key lay out the same pages; the key writes the answers in, and its
+    // figures are the lesson's, every name in place.
+    const bool blank = kind != SheetKind::lesson;
+    const bool boxes = kind == SheetKind::exercise;
+    const FigureSettings& figures = options.figures;
+    const std::array<int, 4> order = blank ? strokeOrder(static_cast<unsigned>(options.seed)) : std::array<int, 4>{1, 2, 3, 4};
+    std::string orderText;
+    for (int stroke : order) orderText += (orderText.empty() ? "" : ", ") + std::to_string(stroke);
+    const std::string keyHeading = filled(kKeyHeading, std::to_string(options.seed), orderText);
     ViewSettings settings = view;
     settings.width = kStillPixelsWide;
     settings.height = kStillPixelsHigh;
@@ -243,19 +283,19 @@ bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view, cons
     }
 
     cairo_surface_t* pdf = createVectorSurface(DocumentFormat::pdf, file, kA4Short, kA4Long);
-    stampPdf(pdf, blank ? kExerciseDocumentTitle : kSheetDocumentTitle);
+    stampPdf(pdf, kind == SheetKind::key ? kKeyDocumentTitle : blank ? kExerciseDocumentTitle : kSheetDocumentTitle);
     cairo_t* cr = cairo_create(pdf);
     int page = 1;
-    for (int first = 1; first <= kStrokeCount; first += kStrokesPerPage, ++page) {
-        drawStrokesPage(cr, stills, first, page, blank);
+    for (int first = 0; first < kStrokeCount; first += kStrokesPerPage, ++page) {
+        drawStrokesPage(cr, stills, order, first, page, kind, keyHeading);
         cairo_show_page(cr);
     }
     cairo_pdf_surface_set_size(pdf, kA4Long, kA4Short);
-    drawDiagramPage(cr, page, blank, figures.timing);
+    drawDiagramPage(cr, page, boxes, figures.timing);
     cairo_show_page(cr);
     cairo_pdf_surface_set_size(pdf, kA4Short, kA4Long);
-    drawPageFrame(cr, kA4Short, kA4Long, page + 1, blank, false);
-    drawFiguresPage(cr, kMargin, blank, figures);
+    drawPageFrame(cr, kA4Short, kA4Long, page + 1, boxes, false);
+    drawFiguresPage(cr, kMargin, boxes, figures);
     cairo_show_page(cr);
     cairo_destroy(cr);
     return finishDocument(pdf, file);

@@ -10,9 +10,13 @@
 
 namespace stills {
 
+// The lesson (every word, the strokes in order), the exercise (no answer, the strokes in the
+// seed's order) and its key (the exercise's pages with every answer written in).
+enum class SheetKind { lesson, exercise, key };
+
 // view: how the engine is shown (the style and the switches); the pictures' size, the help
-// screen and the explanations are the worksheet's own; figures: what the last page's figures
-// show. Needs the frame window open.
-bool writeWorksheet(OutputFile* file, bool blank, const ViewSettings& view, const FigureSettings& figures);
+// screen and the explanations are the worksheet's own; options: the figures and the seed.
+// Needs the frame window open.
+bool writeWorksheet(OutputFile* file, SheetKind kind, const ViewSettings& view, const Options& options);
 
 }  // namespace stills

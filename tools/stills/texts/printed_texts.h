@@ -34,10 +34,13 @@ constexpr const char* kExerciseInstructions =
 constexpr const char* kDiagramExercise =
     "Complétez les cases\u00A0: le nom de chaque temps, de chaque courbe et de l’étincelle.";
 constexpr const char* kPartsListHeading = "Les pièces";
+// The answer key's first line: the exercise's series (its seed) and the strokes in its order.
+constexpr const char* kKeyHeading = "Corrigé de la série %s\u00A0: les temps dans l’ordre %s.";
 
 // The documents' titles, as a PDF reader shows them.
 constexpr const char* kSheetDocumentTitle = "Le moteur à quatre temps";
 constexpr const char* kExerciseDocumentTitle = "Le moteur à quatre temps – exercice";
+constexpr const char* kKeyDocumentTitle = "Le moteur à quatre temps – corrigé";
 constexpr const char* kTimingDocumentTitle = "Tarvex – diagramme de distribution";
 constexpr const char* kCircleDocumentTitle = "Tarvex - épure circulaire de distribution";
 constexpr const char* kPvDocumentTitle = "Tarvex - cycle théorique de Beau de Rochas";
