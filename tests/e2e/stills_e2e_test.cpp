@@ -827,6 +827,51 @@ TEST(StillsWorksheet, FourA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAn
         EXPECT_NE(blank.find(asked), std::string::npos) << "the exercise lacks " << asked;
 }
 
+TEST(StillsWorksheet, TheSeedShufflesTheExerciseAndTheKeyWritesItsAnswersInTheSameOrder)
+{
+    const Scratch dir;
+    const std::string lesson = dir + "/w.pdf", exercise = dir + "/b.pdf", key = dir + "/k.pdf";
+    const Result r = runStills({"--worksheet", lesson, "--worksheet-blank", exercise, "--worksheet-key", key, "--seed", "7"});
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    const std::string answers = popplerSays("pdftotext " + key + " -");
+    const std::string blank = popplerSays("pdftotext " + exercise + " -");
+    // The key names its series and order; the exercise gives neither.
+    EXPECT_NE(answers.find("Corrigé de la série 7 : les temps dans l’ordre 3, 1, 2, 4."), std::string::npos) << answers;
+    EXPECT_EQ(blank.find("Corrigé"), std::string::npos);
+    // The key's titles in that order, with their explanations and the parts' names.
+    size_t last = 0;
+    for (const char* title : {"Temps 3 : Combustion-détente (temps moteur)", "Temps 1 : Admission",
+                              "Temps 2 : Compression", "Temps 4 : Échappement"}) {
+        const size_t at = answers.find(title);
+        ASSERT_NE(at, std::string::npos) << title;
+        EXPECT_GT(at, last) << title << " out of the exercise's order";
+        last = at;
+    }
+    for (const char* written : {"aspire le mélange air-essence", "Piston", "Bielle", "Vilebrequin", "Cylindre",
+                                "Soupape d’admission", "Soupape d’échappement", "Bougie", "Tubulure d’admission",
+                                "Collecteur d’échappement"}) {
+        EXPECT_NE(answers.find(written), std::string::npos) << "the key lacks " << written;
+        EXPECT_EQ(blank.find(written), std::string::npos) << "the exercise gives away " << written;
+    }
+    // The exercise's pictures are the key's, one for one, and the lesson's in the seed's order:
+    // its first block is the power stroke, not the intake.
+    const std::vector<Image> inOrder = pdfImages(dir, lesson);
+    const std::vector<Image> shown = pdfImages(dir, exercise);
+    const std::vector<Image> keyed = pdfImages(dir, key);
+    ASSERT_EQ(inOrder.size(), 4u);
+    ASSERT_EQ(shown.size(), 4u);
+    ASSERT_EQ(keyed.size(), 4u);
+    const int order[4] = {3, 1, 2, 4};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(shown[i].rgb, keyed[i].rgb) << "picture " << i + 1;
+        EXPECT_EQ(shown[i].rgb, inOrder[order[i] - 1].rgb) << "picture " << i + 1 << " is not stroke " << order[i];
+    }
+    // A seed is a whole number; anything else is refused like every other bad value.
+    for (const char* bad : {"-1", "x", "1.5", "1000000"})
+        EXPECT_EQ(runStills({"--seed", bad, "--worksheet-key", dir + "/bad.pdf"}).exitCode, 2) << bad;
+    EXPECT_FALSE(exists(dir + "/bad.pdf"));
+}
+
 // The frames of a GIF as they are shown, each drawn over the one before; with the delays (in
 // hundredths of a second) and whether it loops forever.
 struct Gif {
