@@ -838,6 +838,12 @@ TEST(StillsWorksheet, TheSeedShufflesTheExerciseAndTheKeyWritesItsAnswersInTheSa
     // The key names its series and order; the exercise gives neither.
     EXPECT_NE(answers.find("Corrigé de la série 7 : les temps dans l’ordre 3, 1, 2, 4."), std::string::npos) << answers;
     EXPECT_EQ(blank.find("Corrigé"), std::string::npos);
+    // The parts list once, under the last strokes, so that the first page keeps its room to write.
+    for (const std::string* text : {&answers, &blank}) {
+        const size_t list = text->find("Les pièces");
+        ASSERT_NE(list, std::string::npos);
+        EXPECT_EQ(text->find("Les pièces", list + 1), std::string::npos) << "the parts list twice";
+    }
     // The key's titles in that order, with their explanations and the parts' names.
     size_t last = 0;
     for (const char* title : {"Temps 3 : Combustion-détente (temps moteur)", "Temps 1 : Admission",

@@ -39,8 +39,10 @@ constexpr double kInstructionGap = 14.0;    // between a page's title and its in
 constexpr double kStrokeTitleSize = 13.0;
 constexpr double kBodySize = 10.5;
 constexpr double kBodyLeading = 13.5;
-constexpr int kExplanationLines = 3;        // room kept for the explanation, or the pupil's lines
-constexpr double kRuleSpacing = 20.0;
+constexpr int kExplanationLines = 3;        // room kept for the explanation
+constexpr int kPupilLines = 5;              // the pupil's lines: room to write a stroke out
+constexpr double kPointsPerMm = 72.0 / 25.4;
+constexpr double kRuleSpacing = 8.0 * kPointsPerMm;     // a school exercise book's ruling
 constexpr double kTitleGap = 6.0;           // under the stroke's title
 constexpr double kPictureGap = 8.0;         // between the text and the picture
 constexpr double kLabelColumn = 98.0;       // each side of the picture
@@ -148,7 +150,7 @@ void drawStroke(cairo_t* cr, int stroke, const Still& still, double top, double 
         useItalicFont(cr, kBodySize);
         const std::vector<std::string> written =
             answers ? wrapText(cr, printedStrokeExplanation(stroke), right - kMargin) : std::vector<std::string>{};
-        for (int line = 0; line < kExplanationLines; ++line, y += kRuleSpacing) {
+        for (int line = 0; line < kPupilLines; ++line, y += kRuleSpacing) {
             setGrey(cr, kRuleGrey);
             cairo_set_line_width(cr, 0.5);
             rule(cr, kMargin, right, y + 2);
@@ -218,8 +220,11 @@ void drawStrokesPage(cairo_t* cr, const std::vector<Still>& stills, const std::a
         useFont(cr, kBodySize);
         if (!answers) showText(cr, kMargin, top, kExerciseInstructions);
         top += kBodyLeading;
-        bottom -= partsListHeight();
-        drawPartsList(cr, bottom + kListLeading / 2, answers);
+        // The parts list once, under the last strokes.
+        if (first + kStrokesPerPage >= kStrokeCount) {
+            bottom -= partsListHeight();
+            drawPartsList(cr, bottom + kListLeading / 2, answers);
+        }
     }
     const double blockHeight = (bottom - top) / kStrokesPerPage;
     for (int i = 0; i < kStrokesPerPage; ++i) {
