@@ -799,7 +799,9 @@ TEST(StillsWorksheet, FourA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAn
     const std::string blank = popplerSays("pdftotext " + exercise + " -");
     // The figures' page names the spark in its legend, on the exercise too; page 3 is the theoretical cycle.
     for (const char* both : {"Le moteur à quatre temps", "levée", "Angle de rotation du vilebrequin (°)", "Étincelle",
-                             "Diagramme de distribution – cycle théorique", "ε = 9,5"}) {
+                             "Diagramme de distribution – cycle théorique", "ε = 9,5",
+                             "Angle du vilebrequin : 90°", "Angle du vilebrequin : 270°",
+                             "Angle du vilebrequin : 365°", "Angle du vilebrequin : 630°"}) {
         EXPECT_NE(answers.find(both), std::string::npos) << "the sheet lacks " << both;
         EXPECT_NE(blank.find(both), std::string::npos) << "the exercise lacks " << both;
     }

@@ -35,6 +35,8 @@ constexpr double kFieldGap = 10.0;
 constexpr double kFieldsDrop = 18.0;        // the fields' line under the heading's
 constexpr double kAnswerPad = 1.5;          // the tint round an answer
 constexpr double kAnswerDepth = 1.3;        // its height, in font sizes from a cap's top
+constexpr double kAngleCaptionSize = 8.5;   // the crank angle under each picture
+constexpr double kAngleCaptionHeight = 12.0;
 constexpr double kInstructionGap = 14.0;    // between a page's title and its instruction          // between one field's name and the rule before it
 constexpr double kStrokeTitleSize = 13.0;
 constexpr double kBodySize = 10.5;
@@ -170,14 +172,20 @@ void drawStroke(cairo_t* cr, int stroke, const Still& still, double top, double 
     const double roomLeft = kMargin + kLabelColumn + kLabelColumnGap;
     const double roomWidth = right - kLabelColumn - kLabelColumnGap - roomLeft;
     const double textBottom = y - kBodyLeading + kPictureGap;
-    const double roomHeight = bottom - textBottom - kPictureGap;
+    const double roomHeight = bottom - textBottom - kPictureGap - kAngleCaptionHeight;
     const double aspect = static_cast<double>(still.image.height) / still.image.width;
     const double pictureWidth = std::min(roomWidth, roomHeight / aspect);
     const double pictureHeight = pictureWidth * aspect;
     const double pictureLeft = roomLeft + (roomWidth - pictureWidth) / 2;
-    const double pictureTop = textBottom + std::max(0.0, (bottom - textBottom - pictureHeight) / 2);
+    const double pictureTop =
+        textBottom + std::max(0.0, (bottom - kAngleCaptionHeight - textBottom - pictureHeight) / 2);
     const Box picture{pictureLeft, pictureTop, pictureLeft + pictureWidth, pictureTop + pictureHeight};
     drawMarkedPicture(cr, still.image, still.marks, picture, kLabelColumn, blank);
+    // The crank angle the picture is drawn at, under it.
+    const std::string angle = filled(kPictureAngle, frenchDegrees(tellingAngleDeg(stroke)));
+    useFont(cr, kAngleCaptionSize);
+    setGrey(cr, kInkGrey);
+    showText(cr, (picture.left + picture.right - textWidth(cr, angle)) / 2, picture.bottom + kAngleCaptionHeight, angle);
 }
 
 // The numbered list the pupil fills with the parts' names, filled in the key.

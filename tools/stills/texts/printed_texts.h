@@ -34,6 +34,7 @@ constexpr const char* kExerciseInstructions =
 constexpr const char* kDiagramExercise =
     "Complétez les cases\u00A0: le nom de chaque temps, de chaque courbe et de l’étincelle.";
 constexpr const char* kPartsListHeading = "Les pièces";
+constexpr const char* kPictureAngle = "Angle du vilebrequin\u00A0: %s";   // under each stroke's picture
 // The answer key's first line: the exercise's series (its seed) and the strokes in its order.
 constexpr const char* kKeyHeading = "Corrigé de la série %s\u00A0: les temps dans l’ordre %s.";
 
