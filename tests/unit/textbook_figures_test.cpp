@@ -4,7 +4,9 @@
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "model/cycle.h"
 #include "model/cylinder.h"
@@ -241,4 +243,36 @@ TEST(PvLegend, ARealisticRatioByDefaultAndEveryValueFromTheRoundedOnesPrinted)
             EXPECT_DOUBLE_EQ(l.p3, tenth(l.rise * l.p2)) << ratio << " " << rise;
             EXPECT_DOUBLE_EQ(l.p4, tenth(l.p3 / std::pow(l.ratio, l.gamma))) << ratio << " " << rise;
         }
+}
+
+TEST_F(Figures, TheCircleIsGraduatedEveryTenDegreesBetweenItsTwoTurns)
+{
+    const CircleLayout c = circleLayout(cr, RealTiming{}, true);
+    ASSERT_EQ(c.graduations.size(), 34u);   // 10 to 350 degrees, but for PMB's line
+    std::vector<double> angles;
+    for (const Box& tick : c.graduations) {
+        const double polar = std::atan2(tick.left - c.centreX, c.centreY - tick.top) * 180.0 / kPiHere;
+        const double a = polar < 0 ? polar + 360.0 : polar;
+        EXPECT_NEAR(std::remainder(a, 10.0), 0.0, 1e-6) << a;
+        // Each tick on its own ray, pointing at the centre, in the gap between the turns.
+        const double outer = std::hypot(tick.left - c.centreX, tick.top - c.centreY);
+        const double inner = std::hypot(tick.right - c.centreX, tick.bottom - c.centreY);
+        const double polarEnd = std::atan2(tick.right - c.centreX, c.centreY - tick.bottom) * 180.0 / kPiHere;
+        EXPECT_NEAR(std::remainder(polarEnd - polar, 360.0), 0.0, 1e-6) << a;
+        const auto radiusAt = [&](double deg) {
+            const auto& p = deg < 180.0 ? c.strokes[0].points : c.strokes[1].points;
+            for (const SpiralPoint& s : p)
+                if (std::fabs(s.angleDeg - deg) < 1e-9) return std::hypot(s.x - c.centreX, s.y - c.centreY);
+            return -1.0;
+        };
+        const double firstTurn = radiusAt(a);
+        ASSERT_GT(firstTurn, 0.0) << a;
+        EXPECT_LT(outer, firstTurn) << a;
+        EXPECT_LT(inner, outer) << a;
+        EXPECT_GT(inner, firstTurn - 30.0 + 5.0) << a << ": on the second turn";
+        EXPECT_NEAR(outer - inner, std::fmod(a, 90.0) == 0.0 ? 6.0 : 3.0, 1e-9) << a;
+        angles.push_back(a);
+    }
+    std::sort(angles.begin(), angles.end());
+    for (size_t i = 1; i < angles.size(); ++i) EXPECT_GT(angles[i] - angles[i - 1], 9.0);
 }

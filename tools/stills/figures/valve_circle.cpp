@@ -56,6 +56,9 @@ constexpr double kHatchSpacing = 3.5;
 constexpr double kHatchLine = 0.6;
 constexpr double kStarRadius = 7.0;         // the spark, an instant
 constexpr double kStarLine = 1.6;
+constexpr double kGraduationDeg = 10.0;     // the circle's graduations, from PMH
+constexpr double kTickShort = 3.0;          // inward from the first turn's inner edge
+constexpr double kTickLong = 6.0;           // every quarter turn
 
 // Each stroke's band: its grey, and its hatching (+1 rising, -1 falling, 0 none), told apart on a
 // grey photocopy.
@@ -337,6 +340,15 @@ CircleLayout circleLayout(cairo_t* cr, const RealTiming& timing, bool blank)
         layout.overlap.push_back(arcOf(e.intakeOpens + kCycleDeg, e.exhaustCloses));
     }
 
+    // Ticks every 10 degrees in the gap between the two turns, for reading angles off; none on
+    // the dead centres' line, which is drawn there already.
+    for (double a = kGraduationDeg; a < kFullTurnDeg; a += kGraduationDeg) {
+        if (std::fmod(a, kStrokeDeg) == 0.0) continue;
+        const double length = std::fmod(a, kStrokeDeg / 2) == 0.0 ? kTickLong : kTickShort;
+        const SpiralPoint from = spiralPoint(a, -kBandWidth / 2), to = spiralPoint(a, -kBandWidth / 2 - length);
+        layout.graduations.push_back({from.x, from.y, to.x, to.y});
+    }
+
     std::vector<FigureText>& texts = layout.texts;
     texts.push_back(placeText(cr, kCircleTitle, kMargin, kTitleBaseline, TextAnchor::left, kTitleSize, true));
     texts.push_back(placeText(cr, timing.given ? kCircleReal : kCircleTheoretical, kMargin, kSubtitleBaseline,
@@ -403,6 +415,13 @@ void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank)
         cairo_restore(cr);
     }
     drawSpark(cr, layout.spark.points.front().x, layout.spark.points.front().y);
+    setGrey(cr, kInkGrey);
+    cairo_set_line_width(cr, kThinLine);
+    for (const Box& tick : layout.graduations) {
+        cairo_move_to(cr, tick.left, tick.top);
+        cairo_line_to(cr, tick.right, tick.bottom);
+    }
+    cairo_stroke(cr);
     drawArrow(cr, layout.strokes[kStrokeCount - 1].toDeg);
 
     if (layout.sparkKey.right > layout.sparkKey.left)
