@@ -13,6 +13,8 @@ constexpr double kFooterGrey = 0.35;
 // An answer key's answers: dark italic on a tint, apart from the exercise's black in grey too.
 constexpr double kAnswerInkGrey = 0.15;
 constexpr double kAnswerTintGrey = 0.85;
+// The spark plug drawn over a print picture: a light body in a dark outline.
+constexpr double kPlugBodyGrey = 0.8;
 
 // The p-V diagram.
 constexpr double kGridGrey = 0.85;

@@ -28,6 +28,7 @@ PictureMarks uprightMarks(const PictureMarks& marks, int width)
     for (std::vector<DiagramPoint>& way : out.gasWays)
         for (DiagramPoint& p : way) p = uprightPoint(p, width);
     out.sparkAt = uprightPoint(out.sparkAt, width);
+    for (DiagramPoint& p : out.sparkPlug) p = uprightPoint(p, width);
     return out;
 }
 
