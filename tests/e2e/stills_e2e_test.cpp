@@ -21,6 +21,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -753,19 +754,20 @@ TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
     EXPECT_EQ(png.height, 720);
 }
 
-TEST(StillsWorksheet, FourA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAnswers)
+TEST(StillsWorksheet, FiveA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAnswers)
 {
     const Scratch dir;
     const std::string sheet = dir + "/w.pdf", exercise = dir + "/b.pdf";
     const Result r = runStills({"--worksheet", sheet, "--worksheet-blank", exercise});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     for (const std::string& file : {sheet, exercise}) {
-        const std::string info = popplerSays("pdfinfo -f 1 -l 4 " + file);
-        EXPECT_NE(info.find("Pages: 4"), std::string::npos) << info;
+        const std::string info = popplerSays("pdfinfo -f 1 -l 5 " + file);
+        EXPECT_NE(info.find("Pages: 5"), std::string::npos) << info;
+        EXPECT_NE(info.find("Page 5 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
         EXPECT_NE(info.find("Page 2 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
         EXPECT_NE(info.find("Page 3 size: 841.89 x 595.276 pts (A4)"), std::string::npos) << info;
         EXPECT_NE(info.find("Page 4 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
-        for (int page = 1; page <= 4; ++page) EXPECT_GE(smallestText(file, page), 7.95) << file << " page " << page;
+        for (int page = 1; page <= 5; ++page) EXPECT_GE(smallestText(file, page), 7.95) << file << " page " << page;
         // Page 4: both figures with their titles, the exercise's without the strokes' names.
         const std::string page4 = popplerSays("pdftotext -f 4 -l 4 " + file + " -");
         for (const char* title : {"Épure circulaire de distribution", "Cycle théorique de Beau de Rochas (diagramme p-V)"})
@@ -822,6 +824,18 @@ TEST(StillsWorksheet, FourA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAn
         for (const std::string* text : {&answers, &blank})
             EXPECT_EQ(text->find(wrong), std::string::npos) << "a sheet says " << wrong;
     EXPECT_NE(blank.find("Temps … : ………"), std::string::npos) << blank;
+    // The summary table: the lesson's filled from the model's laws, the exercise's to fill.
+    const std::string table = popplerSays("pdftotext -layout -f 5 -l 5 " + sheet + " -");
+    const std::string tableToFill = popplerSays("pdftotext -layout -f 5 -l 5 " + exercise + " -");
+    for (const char* row : {"1\\s+Admission\\s+du PMH au PMB\\s+ouverte\\s+fermée\\s+de 0° à 180°",
+                            "2\\s+Compression\\s+du PMB au PMH\\s+fermée\\s+fermée\\s+de 180° à 360°",
+                            "3\\s+Combustion-détente\\s+du PMH au PMB\\s+fermée\\s+fermée\\s+de 360° à 540°",
+                            "4\\s+Échappement\\s+du PMB au PMH\\s+fermée\\s+ouverte\\s+de 540° à 720°"})
+        EXPECT_TRUE(std::regex_search(table, std::regex(row))) << row << "\n" << table;
+    EXPECT_NE(tableToFill.find("Complétez le tableau pour chaque temps."), std::string::npos) << tableToFill;
+    EXPECT_NE(tableToFill.find("Pièce 1"), std::string::npos) << tableToFill;
+    for (const char* answer : {"du PMH au PMB", "du PMB au PMH", "ouverte", "fermée", "de 0° à 180°", "Compression"})
+        EXPECT_EQ(tableToFill.find(answer), std::string::npos) << "the exercise's table gives away " << answer;
     // The exercise's pages ask for the pupil's name, class and date, and say what to do.
     for (const char* asked : {"Nom :", "Classe :", "Date :", "Complétez le titre de chaque temps",
                               "Complétez les cases : le nom de chaque temps, de chaque courbe", "calculez p₂, p₃ et p₄",

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "model/crank_kinematics.h"
 #include "model/cycle.h"
+#include "model/valve.h"
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_text.h"
 #include "tools/stills/figures/figures_page.h"
@@ -57,7 +59,15 @@ constexpr int kListColumns = 3;
 
 constexpr int kStillPixelsWide = 800;
 constexpr int kStillPixelsHigh = 600;
-constexpr int kPageCount = kStrokeCount / kStrokesPerPage + 2;     // and the diagram, the figures
+constexpr int kPageCount = kStrokeCount / kStrokesPerPage + 3;     // and the diagram, the figures, the table
+
+// The summary table: its columns' widths (points, the text width between them), its rows' height.
+constexpr double kSummaryColumns[] = {45.0, 110.0, 85.0, 90.0, 90.0, 90.0};
+constexpr double kSummarySize = 9.5;
+constexpr double kSummaryLeading = 11.0;    // a heading broken on two lines
+constexpr double kSummaryRowHeight = 30.0;
+constexpr double kSummaryTextInset = 5.0;   // a cell's text from its left edge
+constexpr double kSummaryGap = 18.0;        // from the page's title to the table
 
 
 struct Still {
@@ -263,6 +273,70 @@ void drawDiagramPage(cairo_t* cr, int page, bool blank, const RealTiming& timing
     cairo_restore(cr);
 }
 
+// A stroke's row of the summary table, from the model's own laws: the piston's way between the
+// stroke's ends, each valve open or shut in its middle, its crank angles.
+std::vector<std::string> summaryRow(int stroke)
+{
+    static const char* const names[] = {kIntakeName, kCompressionName, kPowerStrokeName, kExhaustName};
+    const double from = strokeStartDeg(stroke), to = from + kStrokeDeg, middle = from + kStrokeDeg / 2;
+    const bool down = sliderCrank(to, kCrankRadius, kRodLength).pistonX < sliderCrank(from, kCrankRadius, kRodLength).pistonX;
+    auto valve = [&](ValveSide side) { return valveLift(middle, side) > kValveClosedX ? kValveOpen : kValveShut; };
+    return {std::to_string(stroke), names[stroke - 1], down ? kPistonGoesDown : kPistonGoesUp,
+            valve(ValveSide::intake), valve(ValveSide::exhaust),
+            filled(kAngleSpan, frenchDegrees(from), frenchDegrees(to))};
+}
+
+// The table's headings; the exercise's and its key's name the parts by their numbers on the pictures.
+std::vector<std::string> summaryHeads(bool numbered)
+{
+    std::vector<std::string> heads = {kSummaryStroke, kSummaryName};
+    for (const char* part : {kPiston, kIntakeValve, kExhaustValve}) {
+        int number = 1;
+        while (number < kMarkedPartCount && std::string(markedPartName(number)) != part) ++number;
+        heads.push_back(numbered ? filled(kSummaryPart, std::to_string(number)) : part);
+    }
+    heads.push_back(kSummaryAngles);
+    return heads;
+}
+
+// The last page: the summary table, a stroke a row in the cycle's order; the exercise leaves all
+// but the strokes' numbers to fill, the key writes them in.
+void drawSummaryPage(cairo_t* cr, int page, SheetKind kind)
+{
+    const bool exercise = kind == SheetKind::exercise, answers = kind == SheetKind::key;
+    const double top = kMargin + kHeaderHeight + drawPageFrame(cr, kA4Short, kA4Long, page, exercise);
+    useFont(cr, kStrokeTitleSize, true);
+    showText(cr, kMargin, top + kStrokeTitleSize, kSummaryTitle);
+    const double titleEnd = kMargin + textWidth(cr, kSummaryTitle);
+    if (kind != SheetKind::lesson) {
+        useFont(cr, kBodySize);
+        showText(cr, titleEnd + kInstructionGap, top + kStrokeTitleSize, kSummaryExercise);
+    }
+    const double tableTop = top + kStrokeTitleSize + kSummaryGap;
+    cairo_set_line_width(cr, 0.6);
+    for (int row = 0; row <= kStrokeCount; ++row) {
+        const std::vector<std::string> cells =
+            row == 0 ? summaryHeads(kind != SheetKind::lesson) : summaryRow(row);
+        const double y = tableTop + row * kSummaryRowHeight;
+        double x = kMargin;
+        for (size_t c = 0; c < cells.size(); ++c) {
+            cairo_rectangle(cr, x, y, kSummaryColumns[c], kSummaryRowHeight);
+            cairo_stroke(cr);
+            const bool given = row == 0 || c == 0 || kind == SheetKind::lesson;
+            useFont(cr, kSummarySize, row == 0);
+            const std::vector<std::string> lines = wrapText(cr, cells[c], kSummaryColumns[c] - 2 * kSummaryTextInset);
+            // The lines in the middle of the cell.
+            double baseline = y + kSummaryRowHeight / 2 + kSummarySize * 0.35 - (lines.size() - 1) * kSummaryLeading / 2;
+            for (const std::string& line : lines) {
+                if (given) showText(cr, x + kSummaryTextInset, baseline, line);
+                else if (answers) showAnswer(cr, x + kSummaryTextInset, baseline, line, kSummarySize);
+                baseline += kSummaryLeading;
+            }
+            x += kSummaryColumns[c];
+        }
+    }
+}
+
 }  // namespace
 
 bool writeWorksheet(OutputFile* file, SheetKind kind, const ViewSettings& view, const Options& options)
@@ -309,6 +383,8 @@ bool writeWorksheet(OutputFile* file, SheetKind kind, const ViewSettings& view, 
     cairo_pdf_surface_set_size(pdf, kA4Short, kA4Long);
     drawPageFrame(cr, kA4Short, kA4Long, page + 1, boxes, false);
     drawFiguresPage(cr, kMargin, boxes, figures);
+    cairo_show_page(cr);
+    drawSummaryPage(cr, page + 2, kind);
     cairo_show_page(cr);
     cairo_destroy(cr);
     return finishDocument(pdf, file);

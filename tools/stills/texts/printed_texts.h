@@ -38,6 +38,19 @@ constexpr const char* kPictureAngle = "Angle du vilebrequin\u00A0: %s";   // und
 // The answer key's first line: the exercise's series (its seed) and the strokes in its order.
 constexpr const char* kKeyHeading = "Corrigé de la série %s\u00A0: les temps dans l’ordre %s.";
 
+// The summary table every textbook has, its last page.
+constexpr const char* kSummaryTitle = "Tableau récapitulatif du cycle";
+constexpr const char* kSummaryExercise = "Complétez le tableau pour chaque temps.";
+constexpr const char* kSummaryStroke = "Temps";
+constexpr const char* kSummaryName = "Nom";
+constexpr const char* kSummaryAngles = "Angle du vilebrequin";
+constexpr const char* kSummaryPart = "Pièce %s";     // the exercise names no part: its number on the pictures
+constexpr const char* kPistonGoesDown = "du PMH au PMB";
+constexpr const char* kPistonGoesUp = "du PMB au PMH";
+constexpr const char* kValveOpen = "ouverte";
+constexpr const char* kValveShut = "fermée";
+constexpr const char* kAngleSpan = "de %s à %s";
+
 // The documents' titles, as a PDF reader shows them.
 constexpr const char* kSheetDocumentTitle = "Le moteur à quatre temps";
 constexpr const char* kExerciseDocumentTitle = "Le moteur à quatre temps – exercice";
