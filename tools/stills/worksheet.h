@@ -1,9 +1,10 @@
 #pragma once
 // The A4 worksheet, in French: pages 1 and 2 the four strokes, each with its title, its
-// explanation and a picture at its telling angle whose parts are named beside it, page 3 the
-// timing diagram, page 4 the valve-timing circle and the p-V diagram. The blank variant, for
-// exercises, holds none of the answers: headings and ruled lines to fill, the parts numbered
-// for the pupil to name, the figures' names as boxes.
+// explanation and an upright picture at its telling angle whose parts are named beside it, page
+// 3 the timing diagram, page 4 the valve-timing circle and the p-V diagram, page 5 the summary
+// table. The blank variant, for exercises, holds none of the answers: the strokes shuffled,
+// headings and ruled lines to fill, the parts numbered for the pupil to name, the figures' names
+// as boxes of one size, the pressures to compute, the table to fill.
 
 #include "tools/stills/options.h"
 #include "tools/stills/output/output_file.h"
