@@ -854,6 +854,19 @@ TEST(StillsWorksheet, TheSeedShufflesTheExerciseAndTheKeyWritesItsAnswersInTheSa
     // The key names its series and order; the exercise gives neither.
     EXPECT_NE(answers.find("Corrigé de la série 7 : les temps dans l’ordre 3, 1, 2, 4."), std::string::npos) << answers;
     EXPECT_EQ(blank.find("Corrigé"), std::string::npos);
+    // Every page of the exercise asks for the pupil's name, class and date and says what to do.
+    for (int page = 1; page <= 5; ++page) {
+        const std::string text = popplerSays("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                                             " " + exercise + " -");
+        for (const char* asked : {"Nom :", "Classe :", "Date :", "Complétez"})
+            EXPECT_NE(text.find(asked), std::string::npos) << "page " << page << " lacks " << asked;
+    }
+    // In the program's own look too, the exercise names no part.
+    const std::string screen = dir + "/s.pdf";
+    ASSERT_EQ(runStills({"--worksheet-blank", screen, "--style", "screen"}).exitCode, 0);
+    const std::string screenText = popplerSays("pdftotext " + screen + " -");
+    for (const char* part : {"Piston", "Bielle", "Vilebrequin", "Cylindre", "Soupape d", "Bougie", "Tubulure", "Collecteur"})
+        EXPECT_EQ(screenText.find(part), std::string::npos) << "the screen-style exercise names " << part;
     // The parts list once, under the last strokes, so that the first page keeps its room to write.
     for (const std::string* text : {&answers, &blank}) {
         const size_t list = text->find("Les pièces");

@@ -98,8 +98,8 @@ double pupilFieldsWidth(cairo_t* cr)
 }
 
 // The heading (unless the page needs its room), the pupil's fields on the exercise (beside the
-// heading, or under it where the page is too narrow), the maker and the page number. Returns the
-// height the fields took under the heading.
+// heading, under it where the page is too narrow, or at the top without it), the maker and the
+// page number. Returns the height the fields took under the heading, or from the top.
 double drawPageFrame(cairo_t* cr, double width, double height, int page, bool blank, bool heading = true)
 {
     const double right = width - kMargin;
@@ -108,12 +108,12 @@ double drawPageFrame(cairo_t* cr, double width, double height, int page, bool bl
     useFont(cr, kHeadingSize, true);
     const double headingEnd = kMargin + textWidth(cr, kSheetHeading) + kFieldGap;
     if (heading) showText(cr, kMargin, kMargin + kHeadingSize, kSheetHeading);
-    if (blank && heading) {
+    if (blank) {
         // Nom, Classe, Date from the right margin leftwards, each name before its rule.
-        if (right - pupilFieldsWidth(cr) < headingEnd) below = kFieldsDrop;
+        if (!heading || right - pupilFieldsWidth(cr) < headingEnd) below = kFieldsDrop;
         useFont(cr, kBodySize);
         cairo_set_line_width(cr, 0.5);
-        const double baseline = kMargin + kHeadingSize + below;
+        const double baseline = heading ? kMargin + kHeadingSize + below : kMargin + kBodySize;
         double x = right;
         for (int i = static_cast<int>(std::size(kPupilFields)) - 1; i >= 0; --i) {
             const PupilField& field = kPupilFields[i];
@@ -381,8 +381,8 @@ bool writeWorksheet(OutputFile* file, SheetKind kind, const ViewSettings& view, 
     drawDiagramPage(cr, page, boxes, figures.timing);
     cairo_show_page(cr);
     cairo_pdf_surface_set_size(pdf, kA4Short, kA4Long);
-    drawPageFrame(cr, kA4Short, kA4Long, page + 1, boxes, false);
-    drawFiguresPage(cr, kMargin, boxes, figures);
+    const double fields = drawPageFrame(cr, kA4Short, kA4Long, page + 1, boxes, false);
+    drawFiguresPage(cr, kMargin + fields, boxes, figures);
     cairo_show_page(cr);
     drawSummaryPage(cr, page + 2, kind);
     cairo_show_page(cr);
