@@ -867,6 +867,15 @@ TEST(StillsWorksheet, TheSeedShufflesTheExerciseAndTheKeyWritesItsAnswersInTheSa
     const std::string screenText = popplerSays("pdftotext " + screen + " -");
     for (const char* part : {"Piston", "Bielle", "Vilebrequin", "Cylindre", "Soupape d", "Bougie", "Tubulure", "Collecteur"})
         EXPECT_EQ(screenText.find(part), std::string::npos) << "the screen-style exercise names " << part;
+    // With a real engine's angles, the lesson's circle says why the valves open early and close late.
+    const std::string real = dir + "/r.pdf";
+    ASSERT_EQ(runStills({"--worksheet", real, "--aoa", "10", "--rfa", "40", "--aoe", "45", "--rfe", "10", "--aa", "15"}).exitCode, 0);
+    const std::string realText = popplerSays("pdftotext -f 4 -l 4 " + real + " -");
+    for (const char* why : {"inertie", "avant le PMH (AOA)", "après le PMB (RFA)", "avant le PMB (AOE)",
+                            "après le PMH (RFE)", "avant le PMH (AA)"})
+        EXPECT_NE(realText.find(why), std::string::npos) << "the real cycle's caption lacks " << why << realText;
+    EXPECT_NE(popplerSays("pdftotext -f 3 -l 3 " + real + " -").find("Distribution théorique, allumage avec avance (AA)"),
+              std::string::npos);
     // The parts list once, under the last strokes, so that the first page keeps its room to write.
     for (const std::string* text : {&answers, &blank}) {
         const size_t list = text->find("Les pièces");

@@ -18,8 +18,9 @@ std::vector<std::string> everyPrintedText()
                                       kCircleDocumentTitle, kPvDocumentTitle, kCircleReal, kEventName,
                                       kEngineRatio, kChosenRatio, kAdiabatic, kIsochoric, kPressureRise,
                                       kIntakePressure, kPointPressure, kPressureToFind, kCircleCaption,
-                                      kCircleExercise, kPvCaption, kPvExercise, kIntakeValve, kExhaustValve,
-                                      kIntakePipe, kExhaustPipe, kDiagramPageTitle, kCrankAngleAxis};
+                                      kCircleExercise, kRealCircleCaption, kPvCaption, kPvExercise, kIntakeValve,
+                                      kExhaustValve, kKeyHeading, kPictureAngle, kSummaryExercise, kSummaryPart,
+                                      kIntakePipe, kExhaustPipe, kDiagramPageTitle, kDiagramPageTitleAdvanced, kCrankAngleAxis};
     for (const PupilField& field : kPupilFields) texts.push_back(field.name);
     for (int stroke = 1; stroke <= 4; ++stroke)
         for (const char* text : {printedStrokeTitle(stroke), printedStrokeShortTitle(stroke),

@@ -260,9 +260,10 @@ void drawDiagramPage(cairo_t* cr, int page, bool blank, const RealTiming& timing
     const double scale = width / kDiagramWidth;
     setGrey(cr, kInkGrey);
     useFont(cr, kStrokeTitleSize, true);
-    showText(cr, kMargin, kMargin + kHeaderHeight + kStrokeTitleSize, kDiagramPageTitle);
+    const char* title = timing.given ? kDiagramPageTitleAdvanced : kDiagramPageTitle;
+    showText(cr, kMargin, kMargin + kHeaderHeight + kStrokeTitleSize, title);
     if (blank) {
-        const double after = kMargin + textWidth(cr, kDiagramPageTitle) + kInstructionGap;
+        const double after = kMargin + textWidth(cr, title) + kInstructionGap;
         useFont(cr, kBodySize);
         showText(cr, after, kMargin + kHeaderHeight + kStrokeTitleSize, kDiagramExercise);
     }

@@ -29,6 +29,8 @@ struct PupilField {
 constexpr PupilField kPupilFields[] = {{"Nom\u00A0:", 80.0}, {"Classe\u00A0:", 40.0}, {"Date\u00A0:", 45.0}};
 constexpr const char* kBlankStrokeTitle = "Temps …\u00A0: ………";
 constexpr const char* kDiagramPageTitle = "Diagramme de distribution – cycle théorique";
+// With the real engine's angles the spark moves to its advance; the valves keep the theory's.
+constexpr const char* kDiagramPageTitleAdvanced = "Distribution théorique, allumage avec avance (AA)";
 constexpr const char* kExerciseInstructions =
     "Complétez le titre de chaque temps, expliquez ce qui s’y passe et nommez les pièces repérées.";
 constexpr const char* kDiagramExercise =
@@ -123,6 +125,11 @@ constexpr const char* kCircleCaption =
     "Un cycle dure deux tours de vilebrequin (720°)\u00A0: la spirale part du PMH et tourne dans le "
     "sens des aiguilles d’une montre\u00A0; chaque temps occupe un demi-tour, d’un point mort à "
     "l’autre.";
+constexpr const char* kRealCircleCaption =
+    "Cycle réel\u00A0: les gaz ont de l’inertie, la soupape d’admission s’ouvre donc avant le PMH (AOA) "
+    "et se ferme après le PMB (RFA) pour mieux remplir le cylindre\u00A0; celle d’échappement s’ouvre "
+    "avant le PMB (AOE) pour vider le cylindre tôt et se ferme après le PMH (RFE). La combustion "
+    "prend du temps\u00A0: l’étincelle jaillit avant le PMH (AA).";
 constexpr const char* kCircleExercise =
     "Complétez les cases\u00A0: le nom de chaque temps et l’angle de l’étincelle.";
 constexpr const char* kPvCaption =
