@@ -2,8 +2,9 @@
 # Remakes the teaching material in docs/ with tarvex-stills: a still of each stroke, seen with
 # the crank train singled out, the timing diagram of one cycle (PNG and SVG) with its table, the
 # valve-timing circle (the engine's cycle, and a real engine's with the textbooks' angles) and the
-# p-V diagram (the engine's compression ratio, and 9.5) with their blank variants, the A4
-# worksheet and its blank variant for exercises with a view of their first pages, and the
+# p-V diagram (a petrol engine's compression ratio, 9.5, and the animated engine's 3.6) with their blank variants, the A4
+# worksheet, its blank variant for exercises and that exercise's answer key, with a view of the
+# first two's first pages, and the
 # animation of one cycle.
 #   scripts/make-docs.sh [BUILD_DIR]      (default: build; it is built first)
 # The pictures are drawn on a private virtual display with Mesa's software renderer whatever
@@ -36,12 +37,13 @@ real=(--aoa 10 --rfa 40 --aoe 45 --rfe 10 --aa 15)
 "$stills" --valve-circle-blank "$docs/valve-circle-blank.png" --pv-blank "$docs/pv-blank.png"
 "$stills" "${real[@]}" --valve-circle "$docs/valve-circle-real.png" \
   --valve-circle-blank "$docs/valve-circle-real-blank.png"
-"$stills" --compression-ratio 9.5 --pv "$docs/pv-9.5.png"
-"$stills" --worksheet "$docs/worksheet.pdf" --worksheet-blank "$docs/worksheet-blank.pdf"
+"$stills" --compression-ratio 3.6 --pv "$docs/pv-3.6.png"
+"$stills" --seed 1 --worksheet "$docs/worksheet.pdf" --worksheet-blank "$docs/worksheet-blank.pdf" \
+  --worksheet-key "$docs/worksheet-key.pdf"
 # A view of each sheet's first page for the README and the teachers' guide.
 pdftoppm -png -r 50 -singlefile -f 1 -l 1 "$docs/worksheet.pdf" "$docs/fiche-page1"
 pdftoppm -png -r 50 -singlefile -f 1 -l 1 "$docs/worksheet-blank.pdf" "$docs/exercice-page1"
 "$stills" --animation "$docs/cycle.gif"
 echo "Wrote docs/stroke-1.png ... stroke-4.png, docs/timing.png, timing.svg, timing.csv,"
 echo "docs/valve-circle*.png, valve-circle.svg, pv*.png, pv.svg,"
-echo "docs/worksheet.pdf, worksheet-blank.pdf with fiche-page1.png and exercice-page1.png, and cycle.gif"
+echo "docs/worksheet.pdf, worksheet-blank.pdf, worksheet-key.pdf with fiche-page1.png and exercice-page1.png, and cycle.gif"

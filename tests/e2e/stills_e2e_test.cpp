@@ -21,6 +21,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -197,6 +198,39 @@ Places placesIn(const Image& still)
     for (const auto& [x, y] : valve) {
         int& column = y < (top + bottom) / 2 ? places.intakeX : places.exhaustX;
         column = std::min(column, x);
+    }
+    return places;
+}
+
+// The same read off a worksheet's upright picture, head at the top: the piston's middle, and the
+// top of each valve's stem (the intake's on the left), which the model's valve lifts as it opens
+// (the gas's tint, under the stems, never reaches that high).
+struct UprightPlaces {
+    double pistonX = 0, pistonY = 0;
+    int intakeY = 0, exhaustY = 0;
+};
+
+UprightPlaces uprightPlacesIn(const Image& still)
+{
+    UprightPlaces places;
+    long pink = 0;
+    std::vector<std::pair<int, int>> valve;
+    int left = still.width, right = 0;
+    for (int y = 0; y < still.height; ++y)
+        for (int x = 0; x < still.width; ++x) {
+            const int r = still.r(x, y), g = still.g(x, y), b = still.b(x, y);
+            if (r > 200 && r - g > 35 && r - b > 35) places.pistonX += x, places.pistonY += y, ++pink;
+            if (r > 150 && r - b > 60 && std::abs(r - g) < 25) {
+                valve.push_back({x, y});
+                left = std::min(left, x), right = std::max(right, x);
+            }
+        }
+    places.pistonX /= std::max(1L, pink);
+    places.pistonY /= std::max(1L, pink);
+    places.intakeY = places.exhaustY = still.height;
+    for (const auto& [x, y] : valve) {
+        int& column = x < (left + right) / 2 ? places.intakeY : places.exhaustY;
+        column = std::min(column, y);
     }
     return places;
 }
@@ -592,11 +626,13 @@ TEST(StillsTiming, TheDiagramIsLabelledInEveryFormatAndShowsTheValvesInTheirStro
         ASSERT_EQ(r.exitCode, 0) << name << ": " << r.errors;
     }
     const std::string words = popplerSays("pdftotext " + dir.dir + "/t.pdf -");
-    for (const char* label : {"PMH", "PMB", "Soupape d'admission", "Soupape d'échappement", "Étincelle", "ouverte",
-                              "fermée", "Angle du vilebrequin (degrés)", " 90 ", " 180 ", " 270 ", " 360 ", " 450 ",
+    for (const char* label : {"PMH", "PMB", "Soupape d’admission", "Soupape d’échappement", "Étincelle", "levée",
+                              "Angle de rotation du vilebrequin (°)", " 90 ", " 180 ", " 270 ", " 360 ", " 450 ",
                               " 540 ", " 630 ", " 720", "Temps 1 : Admission", "Temps 2 : Compression",
-                              "Temps 3 : Explosion", "Temps 4 : Échappement"})
+                              "Temps 3 : Combustion-détente", "Temps 4 : Échappement"})
         EXPECT_NE(words.find(label), std::string::npos) << "the diagram lacks " << label << ": " << words;
+    for (const char* wrong : {"Explosion", "ouverte", "fermée"})
+        EXPECT_EQ(words.find(wrong), std::string::npos) << "the diagram says " << wrong << ": " << words;
     std::ifstream svgFile(dir + "/t.svg");
     const std::string svg((std::istreambuf_iterator<char>(svgFile)), std::istreambuf_iterator<char>());
     EXPECT_NE(svg.find("<svg"), std::string::npos);
@@ -633,6 +669,25 @@ TEST(StillsTiming, TheDiagramIsLabelledInEveryFormatAndShowsTheValvesInTheirStro
         const size_t at = boxes.rfind("<word", boxes.find(label));
         EXPECT_NEAR(1.5 * (wordField(boxes, at, "yMin") + wordField(boxes, at, "yMax")) / 2, curveY, 10.0) << label;
     }
+
+    // The spark is an instant: its name stands just after the 360 tick, or 15 degrees before
+    // it with an advance of 15; read off the axis's own ticks.
+    auto xOf = [](const std::string& words, const std::string& word) {
+        const size_t at = words.rfind("<word", words.find(">" + word + "<"));
+        return std::pair<double, double>{wordField(words, at, "xMin"), wordField(words, at, "xMax")};
+    };
+    ASSERT_EQ(runStills({"--timing", dir + "/a.pdf", "--aa", "15"}, {"DISPLAY="}).exitCode, 0);
+    std::string advanced;
+    ASSERT_EQ(run("pdftotext -bbox " + dir.dir + "/a.pdf -", 20, &advanced), 0);
+    for (const auto& [words, beforeTdc] : {std::pair<std::string, double>{boxes, 0.0}, {advanced, 15.0}}) {
+        const auto [l360, r360] = xOf(words, "360");
+        const auto [l450, r450] = xOf(words, "450");
+        const double tdc = (l360 + r360) / 2, perDeg = ((l450 + r450) / 2 - tdc) / 90.0;
+        const double spark = tdc - beforeTdc * perDeg;
+        const double name = xOf(words, "Étincelle").first;
+        EXPECT_GT(name, spark) << "AA " << beforeTdc;
+        EXPECT_LT(name, spark + 8.0 * perDeg) << "AA " << beforeTdc;
+    }
 }
 
 TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
@@ -658,9 +713,11 @@ TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
         text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
         return text;
     };
-    const std::vector<std::string> circleAnswers{"Admission", "Compression", "Détente", "Échappement",
+    const std::vector<std::string> circleAnswers{"Admission", "Compression", "Combustion-détente", "Échappement",
                                                  "croisement", "10°", "40°", "45°", "15°"};
-    const std::vector<std::string> pvAnswers{"Admission", "Compression", "Combustion", "Détente", "Échappement"};
+    // The exercise's legend gives the data; the pupil computes the pressures.
+    const std::vector<std::string> pvAnswers{"Admission", "Compression", "Combustion", "Détente", "Échappement",
+                                             "p₂=23,4bar", "p₃=70,2bar", "p₄=3,0bar"};
     struct Figure {
         const char* full;
         const char* blank;
@@ -670,7 +727,8 @@ TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
         {"/c.pdf", "/cb.pdf", {"Épure circulaire de distribution", "Cycle réel : avances et retards", "AOA :",
                                 "avant PMH", "après PMB", "PMB", "RFE", "AA"}, circleAnswers},
         {"/p.pdf", "/pb.pdf", {"Cycle théorique de Beau de Rochas (diagramme p-V)", "Volume", "Pression (bar)", "PMH",
-                                "PMB", "ε = 9,5", "γ = 1,4", "p₃ = 3,0 × p₂", "p₁ = 1 bar : pression atmosphérique"},
+                                "PMB", "ε = 9,5", "1→2 et 3→4 : adiabatiques (γ = 1,4)", "2→3 et 4→1 : isochores",
+                                "p₃ = 3,0 × p₂", "p₁ = 1 bar : pression atmosphérique"},
          pvAnswers},
     };
     for (const Figure& f : figures) {
@@ -696,19 +754,20 @@ TEST(StillsFigures, EveryFormatEveryWordInFrenchAndTheBlankVariantsHoldNoAnswer)
     EXPECT_EQ(png.height, 720);
 }
 
-TEST(StillsWorksheet, FourA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAnswers)
+TEST(StillsWorksheet, FiveA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAnswers)
 {
     const Scratch dir;
     const std::string sheet = dir + "/w.pdf", exercise = dir + "/b.pdf";
     const Result r = runStills({"--worksheet", sheet, "--worksheet-blank", exercise});
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     for (const std::string& file : {sheet, exercise}) {
-        const std::string info = popplerSays("pdfinfo -f 1 -l 4 " + file);
-        EXPECT_NE(info.find("Pages: 4"), std::string::npos) << info;
+        const std::string info = popplerSays("pdfinfo -f 1 -l 5 " + file);
+        EXPECT_NE(info.find("Pages: 5"), std::string::npos) << info;
+        EXPECT_NE(info.find("Page 5 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
         EXPECT_NE(info.find("Page 2 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
         EXPECT_NE(info.find("Page 3 size: 841.89 x 595.276 pts (A4)"), std::string::npos) << info;
         EXPECT_NE(info.find("Page 4 size: 595.276 x 841.89 pts (A4)"), std::string::npos) << info;
-        for (int page = 1; page <= 4; ++page) EXPECT_GE(smallestText(file, page), 7.95) << file << " page " << page;
+        for (int page = 1; page <= 5; ++page) EXPECT_GE(smallestText(file, page), 7.95) << file << " page " << page;
         // Page 4: both figures with their titles, the exercise's without the strokes' names.
         const std::string page4 = popplerSays("pdftotext -f 4 -l 4 " + file + " -");
         for (const char* title : {"Épure circulaire de distribution", "Cycle théorique de Beau de Rochas (diagramme p-V)"})
@@ -719,39 +778,142 @@ TEST(StillsWorksheet, FourA4PagesAGreyCopyKeepsReadableAndAnExerciseWithoutItsAn
     // The stills, two a page: light enough for a copier, and each showing its own moment.
     const std::vector<Image> stills = pdfImages(dir, sheet);
     ASSERT_EQ(stills.size(), 4u);
-    Places at[4];
+    // The engine stands upright, as textbooks draw it: taller than wide, the piston's travel
+    // between the strokes up and down the page, « descend » going down.
+    UprightPlaces at[4];
     for (int i = 0; i < 4; ++i) {
         EXPECT_GE(meanGrey(stills[i]), 200.0) << "still " << i + 1;
-        at[i] = placesIn(stills[i]);
+        EXPECT_GT(stills[i].height, stills[i].width) << "still " << i + 1;
+        at[i] = uprightPlacesIn(stills[i]);
     }
-    EXPECT_GT(at[0].intakeX, at[1].intakeX + 20) << "the intake valve stands open in the intake stroke";
-    EXPECT_GT(at[3].exhaustX, at[1].exhaustX + 20) << "the exhaust valve stands open in the exhaust stroke";
-    EXPECT_NEAR(at[2].intakeX, at[1].intakeX, 2);
-    EXPECT_NEAR(at[2].exhaustX, at[1].exhaustX, 2);
-    for (int i : {0, 1, 3}) EXPECT_GT(at[2].pistonX, at[i].pistonX + 30) << "the piston is highest at the spark";
+    EXPECT_LT(at[0].intakeY, at[1].intakeY - 20) << "the intake valve stands open in the intake stroke";
+    EXPECT_LT(at[3].exhaustY, at[1].exhaustY - 20) << "the exhaust valve stands open in the exhaust stroke";
+    EXPECT_NEAR(at[2].intakeY, at[1].intakeY, 2);
+    EXPECT_NEAR(at[2].exhaustY, at[1].exhaustY, 2);
+    for (int i : {0, 1, 3}) {
+        EXPECT_LT(at[2].pistonY, at[i].pistonY - 30) << "the piston is highest on the page at the spark";
+        // (the view is oblique: the cylinder leans a little in perspective)
+        EXPECT_LT(std::fabs(at[2].pistonX - at[i].pistonX), std::fabs(at[2].pistonY - at[i].pistonY) / 2)
+            << "the piston's travel runs up and down the page";
+    }
 
     const std::string answers = popplerSays("pdftotext " + sheet + " -");
     const std::string blank = popplerSays("pdftotext " + exercise + " -");
-    // The figures' page names the spark in its legend, on the exercise too.
-    for (const char* both : {"Le moteur à quatre temps", "fermée", "Angle du vilebrequin (degrés)", "Étincelle"}) {
+    // The figures' page names the spark in its legend, on the exercise too; page 3 is the theoretical cycle.
+    for (const char* both : {"Le moteur à quatre temps", "levée", "Angle de rotation du vilebrequin (°)", "Étincelle",
+                             "Diagramme de distribution – cycle théorique", "ε = 9,5",
+                             "Angle du vilebrequin : 90°", "Angle du vilebrequin : 270°",
+                             "Angle du vilebrequin : 365°", "Angle du vilebrequin : 630°"}) {
         EXPECT_NE(answers.find(both), std::string::npos) << "the sheet lacks " << both;
         EXPECT_NE(blank.find(both), std::string::npos) << "the exercise lacks " << both;
     }
     for (const char* printed :
          {"Temps 1 : Admission", "Temps 2 : Compression",
-          "Temps 3 : Explosion (combustion-détente)", "Temps 4 : Échappement",
-          "celle d'échappement est fermée. Le piston descend, aspirant ainsi le mélange",
-          "amène l'air ou le mélange à une température", "Il s'ensuit une inflammation",
-          "Arrivé en fin de détente", "les gaz brûlés peuvent s'évacuer", "Piston", "Bielle", "Vilebrequin",
-          "Cylindre", "Soupape d'admission", "Soupape d'échappement", "Bougie", "Tubulure d'admission",
-          "Collecteur d'échappement"}) {
+          "Temps 3 : Combustion-détente (temps moteur)", "Temps 4 : Échappement",
+          "Le piston descend du PMH au PMB et aspire le mélange air-essence.",
+          "Les deux soupapes sont fermées. Le piston remonte du PMB au PMH et comprime le mélange, qui",
+          "Au PMH, l’étincelle de la bougie enflamme le mélange ; la combustion fait monter fortement",
+          "c’est le seul temps moteur.", "chasse les gaz brûlés", "Piston", "Bielle", "Vilebrequin",
+          "Cylindre", "Soupape d’admission", "Soupape d’échappement", "Bougie", "Tubulure d’admission",
+          "Collecteur d’échappement", "p₂ = 23,4 bar", "p₃ = 70,2 bar", "p₄ = 3,0 bar"}) {
         EXPECT_NE(answers.find(printed), std::string::npos) << "the sheet lacks " << printed;
         EXPECT_EQ(blank.find(printed), std::string::npos) << "the exercise gives away " << printed;
     }
     for (const char* wrong : {"echappement", "fermee", "melange", "Etincelle", "degres", "s'en suit", "Arrive ",
-                              "explosion (essence"})
-        EXPECT_EQ(answers.find(wrong), std::string::npos) << "the sheet says " << wrong;
+                              "xplosion", "l’air ou", "en bas du cylindre", "'", "de à"})
+        for (const std::string* text : {&answers, &blank})
+            EXPECT_EQ(text->find(wrong), std::string::npos) << "a sheet says " << wrong;
     EXPECT_NE(blank.find("Temps … : ………"), std::string::npos) << blank;
+    // The summary table: the lesson's filled from the model's laws, the exercise's to fill.
+    const std::string table = popplerSays("pdftotext -layout -f 5 -l 5 " + sheet + " -");
+    const std::string tableToFill = popplerSays("pdftotext -layout -f 5 -l 5 " + exercise + " -");
+    for (const char* row : {"1\\s+Admission\\s+du PMH au PMB\\s+ouverte\\s+fermée\\s+de 0° à 180°",
+                            "2\\s+Compression\\s+du PMB au PMH\\s+fermée\\s+fermée\\s+de 180° à 360°",
+                            "3\\s+Combustion-détente\\s+du PMH au PMB\\s+fermée\\s+fermée\\s+de 360° à 540°",
+                            "4\\s+Échappement\\s+du PMB au PMH\\s+fermée\\s+ouverte\\s+de 540° à 720°"})
+        EXPECT_TRUE(std::regex_search(table, std::regex(row))) << row << "\n" << table;
+    EXPECT_NE(tableToFill.find("Complétez le tableau pour chaque temps."), std::string::npos) << tableToFill;
+    EXPECT_NE(tableToFill.find("Pièce 1"), std::string::npos) << tableToFill;
+    for (const char* answer : {"du PMH au PMB", "du PMB au PMH", "ouverte", "fermée", "de 0° à 180°", "Compression"})
+        EXPECT_EQ(tableToFill.find(answer), std::string::npos) << "the exercise's table gives away " << answer;
+    // The exercise's pages ask for the pupil's name, class and date, and say what to do.
+    for (const char* asked : {"Nom :", "Classe :", "Date :", "Complétez le titre de chaque temps",
+                              "Complétez les cases : le nom de chaque temps, de chaque courbe", "calculez p₂, p₃ et p₄",
+                              "p₂ = ………… bar"})
+        EXPECT_NE(blank.find(asked), std::string::npos) << "the exercise lacks " << asked;
+}
+
+TEST(StillsWorksheet, TheSeedShufflesTheExerciseAndTheKeyWritesItsAnswersInTheSameOrder)
+{
+    const Scratch dir;
+    const std::string lesson = dir + "/w.pdf", exercise = dir + "/b.pdf", key = dir + "/k.pdf";
+    const Result r = runStills({"--worksheet", lesson, "--worksheet-blank", exercise, "--worksheet-key", key, "--seed", "7"});
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    const std::string answers = popplerSays("pdftotext " + key + " -");
+    const std::string blank = popplerSays("pdftotext " + exercise + " -");
+    // The key names its series and order; the exercise gives neither.
+    EXPECT_NE(answers.find("Corrigé de la série 7 : les temps dans l’ordre 3, 1, 2, 4."), std::string::npos) << answers;
+    EXPECT_EQ(blank.find("Corrigé"), std::string::npos);
+    // Every page of the exercise asks for the pupil's name, class and date and says what to do.
+    for (int page = 1; page <= 5; ++page) {
+        const std::string text = popplerSays("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                                             " " + exercise + " -");
+        for (const char* asked : {"Nom :", "Classe :", "Date :", "Complétez"})
+            EXPECT_NE(text.find(asked), std::string::npos) << "page " << page << " lacks " << asked;
+    }
+    // In the program's own look too, the exercise names no part.
+    const std::string screen = dir + "/s.pdf";
+    ASSERT_EQ(runStills({"--worksheet-blank", screen, "--style", "screen"}).exitCode, 0);
+    const std::string screenText = popplerSays("pdftotext " + screen + " -");
+    for (const char* part : {"Piston", "Bielle", "Vilebrequin", "Cylindre", "Soupape d", "Bougie", "Tubulure", "Collecteur"})
+        EXPECT_EQ(screenText.find(part), std::string::npos) << "the screen-style exercise names " << part;
+    // With a real engine's angles, the lesson's circle says why the valves open early and close late.
+    const std::string real = dir + "/r.pdf";
+    ASSERT_EQ(runStills({"--worksheet", real, "--aoa", "10", "--rfa", "40", "--aoe", "45", "--rfe", "10", "--aa", "15"}).exitCode, 0);
+    const std::string realText = popplerSays("pdftotext -f 4 -l 4 " + real + " -");
+    for (const char* why : {"inertie", "avant le PMH (AOA)", "après le PMB (RFA)", "avant le PMB (AOE)",
+                            "après le PMH (RFE)", "avant le PMH (AA)"})
+        EXPECT_NE(realText.find(why), std::string::npos) << "the real cycle's caption lacks " << why << realText;
+    EXPECT_NE(popplerSays("pdftotext -f 3 -l 3 " + real + " -").find("Distribution théorique, allumage avec avance (AA)"),
+              std::string::npos);
+    // The parts list once, under the last strokes, so that the first page keeps its room to write.
+    for (const std::string* text : {&answers, &blank}) {
+        const size_t list = text->find("Les pièces");
+        ASSERT_NE(list, std::string::npos);
+        EXPECT_EQ(text->find("Les pièces", list + 1), std::string::npos) << "the parts list twice";
+    }
+    // The key's titles in that order, with their explanations and the parts' names.
+    size_t last = 0;
+    for (const char* title : {"Temps 3 : Combustion-détente (temps moteur)", "Temps 1 : Admission",
+                              "Temps 2 : Compression", "Temps 4 : Échappement"}) {
+        const size_t at = answers.find(title);
+        ASSERT_NE(at, std::string::npos) << title;
+        EXPECT_GT(at, last) << title << " out of the exercise's order";
+        last = at;
+    }
+    for (const char* written : {"aspire le mélange air-essence", "Piston", "Bielle", "Vilebrequin", "Cylindre",
+                                "Soupape d’admission", "Soupape d’échappement", "Bougie", "Tubulure d’admission",
+                                "Collecteur d’échappement"}) {
+        EXPECT_NE(answers.find(written), std::string::npos) << "the key lacks " << written;
+        EXPECT_EQ(blank.find(written), std::string::npos) << "the exercise gives away " << written;
+    }
+    // The exercise's pictures are the key's, one for one, and the lesson's in the seed's order:
+    // its first block is the power stroke, not the intake.
+    const std::vector<Image> inOrder = pdfImages(dir, lesson);
+    const std::vector<Image> shown = pdfImages(dir, exercise);
+    const std::vector<Image> keyed = pdfImages(dir, key);
+    ASSERT_EQ(inOrder.size(), 4u);
+    ASSERT_EQ(shown.size(), 4u);
+    ASSERT_EQ(keyed.size(), 4u);
+    const int order[4] = {3, 1, 2, 4};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(shown[i].rgb, keyed[i].rgb) << "picture " << i + 1;
+        EXPECT_EQ(shown[i].rgb, inOrder[order[i] - 1].rgb) << "picture " << i + 1 << " is not stroke " << order[i];
+    }
+    // A seed is a whole number; anything else is refused like every other bad value.
+    for (const char* bad : {"-1", "x", "1.5", "1000000"})
+        EXPECT_EQ(runStills({"--seed", bad, "--worksheet-key", dir + "/bad.pdf"}).exitCode, 2) << bad;
+    EXPECT_FALSE(exists(dir + "/bad.pdf"));
 }
 
 // The frames of a GIF as they are shown, each drawn over the one before; with the delays (in

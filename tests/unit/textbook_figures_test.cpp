@@ -4,7 +4,9 @@
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "model/cycle.h"
 #include "model/cylinder.h"
@@ -83,13 +85,20 @@ TEST_F(Figures, TheCirclesArcsStartAndEndWhereTheModelsFunctionsChange)
         // through its own, 540 to 720.
         EXPECT_EQ(inside(c.strokes[0], a), 0.0 < a && a < 180.0) << a;
         EXPECT_EQ(inside(c.strokes[3], a), 540.0 < a && a < 720.0) << a;
-        EXPECT_EQ(inside(c.spark, a), sparkLit(a)) << a;
         // Off the strokes' own boundaries, each band is its stroke.
         if (std::fmod(a, kStrokeDeg) != 0.0) {
             for (int s = 1; s <= kStrokeCount; ++s) EXPECT_EQ(inside(c.strokes[s - 1], a), strokeOf(a) == s) << a;
         }
     }
     EXPECT_TRUE(c.overlap.empty());
+    // The theoretical spark is an instant at PMH, 360 degrees: on the second turn, at the top,
+    // not the animation's 20-degree flash.
+    EXPECT_DOUBLE_EQ(c.spark.points.front().angleDeg, 360.0);
+    EXPECT_DOUBLE_EQ(c.spark.points.back().angleDeg, 360.0);
+    EXPECT_NEAR(c.spark.points.front().x, c.centreX, 1e-9);
+    EXPECT_LT(c.spark.points.front().y, c.centreY);
+    EXPECT_NEAR(std::hypot(c.spark.points.front().x - c.centreX, c.spark.points.front().y - c.centreY),
+                std::hypot(c.strokes[2].points.front().x - c.centreX, c.strokes[2].points.front().y - c.centreY), 1e-9);
     // Drawn where they say: PMH at the top, clockwise, each turn inside the one before.
     double lastRadius = 1e9;
     for (const CircleArc& arc : c.strokes)
@@ -111,6 +120,7 @@ TEST_F(Figures, TheRealCyclesAnglesMoveTheArcsAndShadeTheOverlap)
         EXPECT_DOUBLE_EQ(c.strokes[s].points.back().angleDeg, ends[s][1]) << "stroke " << s + 1;
     }
     EXPECT_DOUBLE_EQ(c.spark.points.front().angleDeg, 345.0);
+    EXPECT_DOUBLE_EQ(c.spark.points.back().angleDeg, 345.0);
     ASSERT_EQ(c.overlap.size(), 2u);
     EXPECT_DOUBLE_EQ(c.overlap[0].points.front().angleDeg, -10.0);
     EXPECT_DOUBLE_EQ(c.overlap[0].points.back().angleDeg, 10.0);
@@ -177,7 +187,7 @@ TEST_F(Figures, EveryWordFitsReadsInFrenchAndLeavesTheLinesClear)
             figures.push_back({"p-V " + std::to_string(ratio), loops.back().texts});
         }
     }
-    const size_t answers[] = {0, 0, 0, 0, 6, 10, 5, 5};     // boxes: names, angles, the overlap
+    const size_t answers[] = {0, 0, 0, 0, 5, 10, 5, 5};     // boxes: names, angles, the overlap
     for (size_t f = 0; f < figures.size(); ++f) {
         const auto& [name, texts] = figures[f];
         size_t boxes = 0;
@@ -200,4 +210,69 @@ TEST_F(Figures, EveryWordFitsReadsInFrenchAndLeavesTheLinesClear)
             for (const DiagramPoint& p : outlinePoints(t, 1.0))
                 for (size_t i = 1; i < l.loop.size(); ++i)
                     ASSERT_GT(distanceToSegment(p, l.loop[i - 1], l.loop[i]), 1.0) << "'" << t.text << "' on the loop";
+}
+
+TEST(PvLegend, ARealisticRatioByDefaultAndEveryValueFromTheRoundedOnesPrinted)
+{
+    // The sheet's default: a petrol engine's ε = 9,5, so p₂ = 9,5^1,4 = 23,4 bar, not the
+    // animated engine's 6 bar.
+    const PvLegendValues v = pvLegendValues(PvSettings{});
+    EXPECT_DOUBLE_EQ(v.ratio, 9.5);
+    EXPECT_FALSE(v.engineOwn);
+    EXPECT_DOUBLE_EQ(v.p2, 23.4);
+    EXPECT_DOUBLE_EQ(v.p3, 70.2);
+    EXPECT_DOUBLE_EQ(v.p4, 3.0);
+    // The engine's own ratio, 3.609, printed 3,6: p₂ 6,0 and p₃ 3 × 6,0 = 18,0 (18,1 from the
+    // unrounded ratio would not be the pupil's result).
+    PvSettings engine;
+    engine.compressionRatio = 0.0;
+    const PvLegendValues e = pvLegendValues(engine);
+    EXPECT_TRUE(e.engineOwn);
+    EXPECT_DOUBLE_EQ(e.ratio, 3.6);
+    EXPECT_DOUBLE_EQ(e.p2, 6.0);
+    EXPECT_DOUBLE_EQ(e.p3, 18.0);
+    // Any ratio and rise: each value is the one a calculator gives from those printed before it.
+    for (double ratio : {3.0, 8.0, 9.5, 10.37, 12.0, 14.0})
+        for (double rise : {2.5, 3.0, 3.46, 5.0}) {
+            PvSettings s;
+            s.compressionRatio = ratio;
+            s.pressureRise = rise;
+            const PvLegendValues l = pvLegendValues(s);
+            auto tenth = [](double x) { return std::round(x * 10.0) / 10.0; };
+            EXPECT_DOUBLE_EQ(l.p2, tenth(l.p1 * std::pow(l.ratio, l.gamma))) << ratio;
+            EXPECT_DOUBLE_EQ(l.p3, tenth(l.rise * l.p2)) << ratio << " " << rise;
+            EXPECT_DOUBLE_EQ(l.p4, tenth(l.p3 / std::pow(l.ratio, l.gamma))) << ratio << " " << rise;
+        }
+}
+
+TEST_F(Figures, TheCircleIsGraduatedEveryTenDegreesBetweenItsTwoTurns)
+{
+    const CircleLayout c = circleLayout(cr, RealTiming{}, true);
+    ASSERT_EQ(c.graduations.size(), 34u);   // 10 to 350 degrees, but for PMB's line
+    std::vector<double> angles;
+    for (const Box& tick : c.graduations) {
+        const double polar = std::atan2(tick.left - c.centreX, c.centreY - tick.top) * 180.0 / kPiHere;
+        const double a = polar < 0 ? polar + 360.0 : polar;
+        EXPECT_NEAR(std::remainder(a, 10.0), 0.0, 1e-6) << a;
+        // Each tick on its own ray, pointing at the centre, in the gap between the turns.
+        const double outer = std::hypot(tick.left - c.centreX, tick.top - c.centreY);
+        const double inner = std::hypot(tick.right - c.centreX, tick.bottom - c.centreY);
+        const double polarEnd = std::atan2(tick.right - c.centreX, c.centreY - tick.bottom) * 180.0 / kPiHere;
+        EXPECT_NEAR(std::remainder(polarEnd - polar, 360.0), 0.0, 1e-6) << a;
+        const auto radiusAt = [&](double deg) {
+            const auto& p = deg < 180.0 ? c.strokes[0].points : c.strokes[1].points;
+            for (const SpiralPoint& s : p)
+                if (std::fabs(s.angleDeg - deg) < 1e-9) return std::hypot(s.x - c.centreX, s.y - c.centreY);
+            return -1.0;
+        };
+        const double firstTurn = radiusAt(a);
+        ASSERT_GT(firstTurn, 0.0) << a;
+        EXPECT_LT(outer, firstTurn) << a;
+        EXPECT_LT(inner, outer) << a;
+        EXPECT_GT(inner, firstTurn - 30.0 + 5.0) << a << ": on the second turn";
+        EXPECT_NEAR(outer - inner, std::fmod(a, 90.0) == 0.0 ? 6.0 : 3.0, 1e-9) << a;
+        angles.push_back(a);
+    }
+    std::sort(angles.begin(), angles.end());
+    for (size_t i = 1; i < angles.size(); ++i) EXPECT_GT(angles[i] - angles[i - 1], 9.0);
 }

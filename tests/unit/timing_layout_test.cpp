@@ -51,3 +51,37 @@ TEST(TimingLayout, TextsStayInsideApartFromEachOtherAndOffTheCurves)
             }
     }
 }
+
+TEST(TimingLayout, TheSparkIsOneLineAtTopDeadCentreOrAtTheAdvanceBeforeIt)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t* cr = cairo_create(surface);
+    stills::RealTiming real;
+    real.given = true;
+    real.sparkBeforeTdc = 15.0;
+    const DiagramLayout theoretical = stills::diagramLayout(cr);
+    const DiagramLayout advanced = stills::diagramLayout(cr, real);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    cairo_debug_reset_static_data();
+    FcFini();
+
+    // Read against the angle axis's own ticks: the spark stands on « 360 », or 15 degrees before it.
+    auto tick = [](const DiagramLayout& l, const char* number) {
+        for (const stills::FigureText& t : l.texts)
+            if (t.text == number) return (t.ink.left + t.ink.right) / 2;
+        ADD_FAILURE() << "no tick " << number;
+        return 0.0;
+    };
+    const double at360 = tick(theoretical, "360"), at450 = tick(theoretical, "450");
+    const double unitsPerDeg = (at450 - at360) / 90.0;
+    EXPECT_NEAR(theoretical.sparkX, at360, 0.5);
+    EXPECT_NEAR(advanced.sparkX, at360 - 15.0 * unitsPerDeg, 0.5);
+    // Its name beside it, on its right, at the same angle in both.
+    for (const DiagramLayout* l : {&theoretical, &advanced})
+        for (const stills::FigureText& t : l->texts)
+            if (t.text == "Étincelle") {
+                EXPECT_GT(t.ink.left, l->sparkX);
+                EXPECT_LT(t.ink.left, l->sparkX + 10.0);
+            }
+}

@@ -56,16 +56,17 @@ bool write(const PlannedOutput& planned, OutputFile* file, const Options& option
     const ViewSettings& view = options.settings;
     switch (planned.what) {
     case Output::timingCsv: return writeText(file, timingCsv());
-    case Output::timingPng: return writeTimingDiagram(file, DocumentFormat::png);
-    case Output::timing: return writeTimingDiagram(file, options.timing.format);
+    case Output::timingPng: return writeTimingDiagram(file, DocumentFormat::png, options.figures.timing);
+    case Output::timing: return writeTimingDiagram(file, options.timing.format, options.figures.timing);
     case Output::valveCircle: return writeValveCircle(file, options.valveCircle.format, options.figures.timing, false);
     case Output::valveCircleBlank:
         return writeValveCircle(file, options.valveCircleBlank.format, options.figures.timing, true);
     case Output::pv: return writePvDiagram(file, options.pv.format, options.figures.pv, false);
     case Output::pvBlank: return writePvDiagram(file, options.pvBlank.format, options.figures.pv, true);
     case Output::still: return writeStill(view, options.angleDeg, file);
-    case Output::worksheet: return writeWorksheet(file, false, paperView(options), options.figures);
-    case Output::worksheetBlank: return writeWorksheet(file, true, paperView(options), options.figures);
+    case Output::worksheet: return writeWorksheet(file, SheetKind::lesson, paperView(options), options);
+    case Output::worksheetBlank: return writeWorksheet(file, SheetKind::exercise, paperView(options), options);
+    case Output::worksheetKey: return writeWorksheet(file, SheetKind::key, paperView(options), options);
     case Output::animation: return writeAnimation(file, view, options.frames);
     }
     return false;

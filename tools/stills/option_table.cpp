@@ -8,6 +8,7 @@ constexpr double kMinSide = 16;             // pixels; smaller pictures show not
 constexpr double kMaxSide = 8192;           // pixels; the software renderer's buffer limit
 constexpr double kMinFrames = 2;            // fewer do not move
 constexpr double kMaxFrames = kCycleDeg;    // one frame a degree
+constexpr double kMaxSeed = 999999;         // six digits, easy to note on the key
 constexpr double kMaxTimingShiftDeg = 90.0; // advance or delay: a quarter turn at most
 constexpr double kMinCompressionRatio = 3.0;   // the petrol engines' range, the model's 3.6 in it
 constexpr double kMaxCompressionRatio = 14.0;
@@ -81,7 +82,17 @@ const std::vector<OptionRow>& optionTable()
          kNoRange, nullptr, OptionOutput{Output::worksheetBlank, OutputKind::pdf, kDrawsEngine}, nullptr,
          "the same worksheet as an exercise: headings and\n"
          "ruled lines to fill, the parts numbered for the\n"
-         "pupil to name, the diagram's names left blank"},
+         "pupil to name, the diagram's names left blank,\n"
+         "the strokes in an order --seed sets"},
+        {"worksheet-key", 0, "FILE", OptionKind::file, +[](Options& o) { return &o.worksheetKey; }, nullptr,
+         kNoRange, nullptr, OptionOutput{Output::worksheetKey, OutputKind::pdf, kDrawsEngine}, nullptr,
+         "the exercise's answer key: its pages with every\n"
+         "answer written in, dark italic on a tint, and the\n"
+         "seed and the strokes' order"},
+        {"seed", 0, "N", OptionKind::count, +[](Options& o) { return &o.seed; }, nullptr, {0, kMaxSeed},
+         "a whole number", std::nullopt, nullptr,
+         "the order of the exercise's strokes, 0 to 999999\n"
+         "(default 0): one seed, one exercise and its key"},
 
         // How the engine is shown.
         {"style", 0, "STYLE", OptionKind::style, +[](Options& o) { return &o.settings.style; }, styleGiven,
@@ -171,7 +182,7 @@ const std::vector<OptionRow>& optionTable()
         {"pv", 0, "FILE", OptionKind::figureFile, +[](Options& o) { return &o.pv; }, nullptr, kNoRange, nullptr,
          OptionOutput{Output::pv}, nullptr,
          "the p-V diagram of the theoretical cycle, with the\n"
-         "cylinder's own volumes"},
+         "engine's stroke"},
         {"pv-blank", 0, "FILE", OptionKind::figureFile, +[](Options& o) { return &o.pvBlank; }, nullptr, kNoRange,
          nullptr, OptionOutput{Output::pvBlank}, nullptr,
          "the same for exercises: empty boxes for the\n"
@@ -180,7 +191,8 @@ const std::vector<OptionRow>& optionTable()
          +[](Options& o) { return &o.figures.pv.compressionRatio; }, nullptr,
          {kMinCompressionRatio, kMaxCompressionRatio}, "a compression ratio", std::nullopt, nullptr,
          "the p-V diagram's compression ratio, 3 to 14\n"
-         "(default the engine's own)"},
+         "(default 9.5, a petrol engine's; 3.6 is the\n"
+         "animated engine's own)"},
         {"pressure-rise", 0, "K", OptionKind::number, +[](Options& o) { return &o.figures.pv.pressureRise; },
          nullptr, {kMinPressureRise, kMaxPressureRise}, "a pressure ratio", std::nullopt, nullptr,
          "the combustion's pressure rise at constant volume,\n"

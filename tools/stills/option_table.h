@@ -26,7 +26,8 @@ enum class OptionKind {
 
 // The outputs in the order they are written: the quick ones first, then those that need the display.
 enum class Output {
-    timingCsv, timingPng, timing, valveCircle, valveCircleBlank, pv, pvBlank, still, worksheet, worksheetBlank, animation,
+    timingCsv, timingPng, timing, valveCircle, valveCircleBlank, pv, pvBlank, still, worksheet, worksheetBlank, worksheetKey,
+    animation,
 };
 enum class OutputKind { png, gif, pdf, svg, csv };
 

@@ -23,6 +23,8 @@ struct Options {
                                             // on standard output
     std::string worksheet;                  // PDF
     std::string worksheetBlank;             // PDF, for exercises
+    std::string worksheetKey;               // PDF, the exercise's answers
+    int seed = 0;                           // the exercise's and the key's order of the strokes
     std::string animation;                  // GIF
     FigureFile valveCircle;
     FigureFile valveCircleBlank;            // for exercises: empty boxes for the answers

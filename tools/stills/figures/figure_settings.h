@@ -18,9 +18,14 @@ struct RealTiming {
     double sparkBeforeTdc = 0.0;            // AA
 };
 
+// A petrol engine's compression ratio (they run from 8 to 12): the p-V diagram's by default, so
+// that its pressures are a sound engine's. The animated engine's own, about 3.6, is drawn to be
+// seen, not to be measured, and stays the program's.
+constexpr double kPetrolCompressionRatio = 9.5;
+
 // What the p-V diagram needs that the model does not give.
 struct PvSettings {
-    double compressionRatio = 0.0;          // 0: the engine's own
+    double compressionRatio = kPetrolCompressionRatio;   // 0: the engine's own
     double pressureRise = 3.0;              // p3 / p2 of the combustion at constant volume
 };
 

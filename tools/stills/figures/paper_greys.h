@@ -10,6 +10,11 @@ constexpr double kPaperGrey = 1.0;          // a figure's own ground, the white 
 // The worksheet.
 constexpr double kRuleGrey = 0.45;          // the lines to write on, the parts list's rules
 constexpr double kFooterGrey = 0.35;
+// An answer key's answers: dark italic on a tint, apart from the exercise's black in grey too.
+constexpr double kAnswerInkGrey = 0.15;
+constexpr double kAnswerTintGrey = 0.85;
+// The spark plug drawn over a print picture: a light body in a dark outline.
+constexpr double kPlugBodyGrey = 0.8;
 
 // The p-V diagram.
 constexpr double kGridGrey = 0.85;

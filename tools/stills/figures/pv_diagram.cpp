@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "model/cycle.h"
 #include "model/cylinder.h"
@@ -42,6 +43,7 @@ constexpr double kLegendLeft = 330.0;
 constexpr double kLegendTop = 58.0;         // the first line's baseline
 constexpr double kLegendLeading = 12.5;
 constexpr double kLegendParagraph = 4.0;
+constexpr int kLegendDecimals = 1;          // the legend's numbers: ε, γ, the rise and the pressures
 
 constexpr double kCurveWidth = 1.6;
 constexpr double kThinLine = 0.6;
@@ -259,19 +261,51 @@ PvArrow along(const PvSample& from, const PvSample& to, double f)
 
 size_t indexOf(const std::vector<PvSample>& loop, const PvSample& s) { return static_cast<size_t>(&s - loop.data()); }
 
-void placeLegend(cairo_t* cr, PvLayout* layout, const PvSettings& settings, const std::vector<PvSample>& loop)
+// value as the legend prints it, with decimals digits.
+double printedValue(double value, int decimals)
 {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+}  // namespace
+
+PvLegendValues pvLegendValues(const PvSettings& settings)
+{
+    // Each value from the rounded ones printed before it, so that a pupil who works the sheet
+    // out with a calculator finds the sheet's own number.
+    PvLegendValues v{};
     const double ratio = settings.compressionRatio > 0.0 ? settings.compressionRatio : compressionRatio();
-    const double p2 = sampleAt(loop, PvPhase::compression, kCycleDeg).pressure;
-    const double p3 = sampleAt(loop, PvPhase::combustion, kCycleDeg).pressure;
-    const double p4 = sampleAt(loop, PvPhase::expansion, kCycleDeg).pressure;
-    const std::string entries[] = {
-        filled(settings.compressionRatio > 0.0 ? kChosenRatio : kEngineRatio, frenchNumber(ratio, 1)),
-        filled(kAdiabatic, frenchNumber(kGamma, 1)),
-        filled(kIsochoric, frenchNumber(settings.pressureRise, 1)),
-        filled(kIntakePressure, frenchNumber(kAtmosphereBar, 0)),
-        filled(kPointPressures, frenchNumber(p2, 1), frenchNumber(p3, 1), frenchNumber(p4, 1)),
+    v.ratio = printedValue(ratio, kLegendDecimals);
+    v.engineOwn = settings.compressionRatio <= 0.0 || v.ratio == printedValue(compressionRatio(), kLegendDecimals);
+    v.gamma = printedValue(kGamma, kLegendDecimals);
+    v.rise = printedValue(settings.pressureRise, kLegendDecimals);
+    v.p1 = printedValue(kAtmosphereBar, 0);
+    const double compression = std::pow(v.ratio, v.gamma);
+    v.p2 = printedValue(v.p1 * compression, kLegendDecimals);
+    v.p3 = printedValue(v.rise * v.p2, kLegendDecimals);
+    v.p4 = printedValue(v.p3 / compression, kLegendDecimals);
+    return v;
+}
+
+namespace {
+
+// The data, then the pressures the cycle reaches: written in on the sheet, to be worked out
+// in the exercise.
+void placeLegend(cairo_t* cr, PvLayout* layout, const PvSettings& settings, bool blank)
+{
+    const PvLegendValues v = pvLegendValues(settings);
+    auto number = [](double value) { return frenchNumber(value, kLegendDecimals); };
+    std::vector<std::string> entries = {
+        filled(v.engineOwn ? kEngineRatio : kChosenRatio, number(v.ratio)),
+        filled(kAdiabatic, number(v.gamma)),
+        kIsochoric,
+        filled(kPressureRise, number(v.rise)),
+        filled(kIntakePressure, frenchNumber(v.p1, 0)),
     };
+    const std::pair<const char*, double> found[] = {{"₂", v.p2}, {"₃", v.p3}, {"₄", v.p4}};
+    for (const auto& [index, bar] : found)
+        entries.push_back(blank ? filled(kPressureToFind, index) : filled(kPointPressure, index, number(bar)));
     double y = kLegendTop;
     for (const std::string& entry : entries) {
         for (const std::string& line : wrapped(cr, entry, kLegendSize, kFigureWidth - kLegendLeft - kMargin)) {
@@ -323,7 +357,7 @@ PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank)
     texts.push_back(placeText(cr, kBottomDeadCentre, layout.bottomDeadCentreX, markRow, TextAnchor::centre, kLabelSize, true));
     texts.push_back(placeText(cr, kVolumeAxis, (kPlotLeft + kPlotRight) / 2, kVolumeAxisY + kVolumeTitleGap,
                               TextAnchor::centre, kLabelSize, true));
-    placeLegend(cr, &layout, settings, loop);
+    placeLegend(cr, &layout, settings, blank);
 
     // An arrow in the middle of each change; the compression's a little nearer PMH, so that it
     // does not stand under the expansion's; on the line that intake and exhaust share, the

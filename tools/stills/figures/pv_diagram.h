@@ -44,6 +44,13 @@ struct PvLayout {
     std::vector<Box> leaders;               // lines (x0, y0)-(x1, y1) from a name to its arrow
 };
 
+// The legend's numbers as printed, each computed from the rounded ones before it.
+struct PvLegendValues {
+    double ratio, gamma, rise, p1, p2, p3, p4;  // p in bar
+    bool engineOwn;                         // the ratio is the animated engine's
+};
+PvLegendValues pvLegendValues(const PvSettings& settings);
+
 // The model's cycle, its places on the figure not yet filled.
 std::vector<PvSample> pvCycle(const PvSettings& settings);
 PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank);

@@ -2,6 +2,7 @@
 
 #include <cairo-pdf.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/cycle.h"
@@ -32,8 +33,11 @@ constexpr double kTickDeg = kStrokeDeg / 2;    // a quarter turn
 
 constexpr double kValveLabelGapDeg = 24.0;  // between a valve's peak and its name
 constexpr double kValveLabelValue = 0.9;    // height of the valves' names, 1 fully open
+constexpr double kSparkLabelValue = 0.5;
+constexpr double kPistonLabelValue = 0.6;   // the piston's name over its trough, 1 at PMH, clear of the curve
 
-constexpr double kTitleSize = 12.5;
+constexpr double kTitleSize = 12.5;         // the strokes' titles, or less, so that the widest fits
+constexpr double kTitleRoomDeg = 170.0;     // of a stroke's 180 degrees
 constexpr double kLabelSize = 12.0;
 constexpr double kSmallSize = 11.0;
 constexpr double kCurveWidth = 2.2;
@@ -44,12 +48,21 @@ struct Colour {
 };
 constexpr Colour kInk{kInkGrey, kInkGrey, kInkGrey};
 constexpr Colour kGrid{0.72, 0.72, 0.72};
-constexpr Colour kStrokeBands[kStrokeCount] = {{0.88, 0.94, 1.0}, {0.92, 0.92, 0.92}, {1.0, 0.89, 0.84}, {0.94, 0.91, 0.98}};
-constexpr Colour kSparkBand{1.0, 0.90, 0.30};
+// Each stroke's band a tint of its own lightness, so that a grey photocopy still tells the four
+// apart; the exhaust's, as light as the intake's, hatched.
+constexpr Colour kStrokeBands[kStrokeCount] = {{0.95, 0.97, 1.0}, {0.87, 0.87, 0.87}, {0.93, 0.62, 0.52}, {0.95, 0.97, 1.0}};
+constexpr bool kHatchedBand[kStrokeCount] = {false, false, false, true};
+constexpr Colour kHatch{0.62, 0.62, 0.62};
+constexpr double kHatchSpacing = 9.0;
+constexpr double kHatchWidth = 0.6;
+constexpr double kSparkMarkWidth = 2.4;     // the spark, an instant: one line across both panels
+constexpr double kSparkLabelGap = 4.0;      // between the spark's line and its name
+constexpr double kExhaustDash[] = {7.0, 3.5};   // the exhaust's curve, told from the intake's by more than colour
 constexpr Colour kPistonColour{0.12, 0.27, 0.78};
 constexpr Colour kIntakeColour{0.08, 0.55, 0.16};
 constexpr Colour kExhaustColour{0.80, 0.12, 0.12};
 constexpr Colour kSparkText{0.55, 0.40, 0.0};
+constexpr Colour kSparkMark{0.45, 0.22, 0.0};
 
 // The texts' colours, in the order diagramLayout places them, and whether each is an answer (a
 // stroke's or a curve's name), which an exercise leaves as an empty box.
@@ -57,6 +70,7 @@ struct Styled {
     FigureText text;
     Colour colour;
     bool answer = false;
+    TextAnchor boxAnchor = TextAnchor::centre;  // the edge an answer's box keeps, where the curves are near
 };
 
 double plotX(double angleDeg) { return kPlotLeft + angleDeg * kUnitsPerDeg; }
@@ -70,31 +84,43 @@ double panelY(int panel, double value)
 
 void setColour(cairo_t* cr, Colour c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
 
-Styled answer(FigureText text, Colour colour) { return {text, colour, true}; }
+Styled answer(FigureText text, Colour colour, TextAnchor keep = TextAnchor::centre) { return {text, colour, true, keep}; }
 
-std::vector<Styled> styledTexts(cairo_t* cr)
+// The strokes' titles' size: kTitleSize, unless the widest would run into its neighbour.
+double titleSize(cairo_t* cr)
+{
+    std::vector<std::string> titles;
+    for (int stroke = 1; stroke <= kStrokeCount; ++stroke) titles.push_back(printedStrokeShortTitle(stroke));
+    const double widest = answerWidthFor(cr, titles, kTitleSize, true);
+    return std::min(kTitleSize, kTitleSize * kTitleRoomDeg * kUnitsPerDeg / widest);
+}
+
+std::vector<Styled> styledTexts(cairo_t* cr, double sparkDeg)
 {
     std::vector<Styled> texts;
+    const double size = titleSize(cr);
     for (int stroke = 1; stroke <= kStrokeCount; ++stroke)
         texts.push_back(answer(placeText(cr, printedStrokeShortTitle(stroke), plotX((stroke - 0.5) * kStrokeDeg),
-                                     kTitleBaseline, TextAnchor::centre, kTitleSize, true), kInk));
+                                     kTitleBaseline, TextAnchor::centre, size, true), kInk));
     const double labelX = kPlotLeft - kAxisLabelGap;
     texts.push_back({placeMiddle(cr, kTopDeadCentre, labelX, panelY(0, 1.0), TextAnchor::right, kLabelSize), kPistonColour});
     texts.push_back({placeMiddle(cr, kBottomDeadCentre, labelX, panelY(0, 0.0), TextAnchor::right, kLabelSize),
                      kPistonColour});
-    texts.push_back({placeMiddle(cr, kValveOpen, labelX, panelY(1, 1.0), TextAnchor::right, kSmallSize), kInk});
-    texts.push_back({placeMiddle(cr, kValveClosed, labelX, panelY(1, 0.0), TextAnchor::right, kSmallSize), kInk});
+    texts.push_back({placeMiddle(cr, kValveLift, labelX, panelY(1, 1.0), TextAnchor::right, kSmallSize), kInk});
+    texts.push_back({placeMiddle(cr, kNoLift, labelX, panelY(1, 0.0), TextAnchor::right, kSmallSize), kInk});
     // The piston's name in its first trough, each valve's name beside its peak on the side
-    // where the other strokes are, the spark's over its window: places no curve passes.
-    texts.push_back(answer(placeMiddle(cr, kPiston, plotX(kStrokeDeg), panelY(0, 0.4), TextAnchor::centre, kLabelSize),
-                           kPistonColour));
+    // where the other strokes are, the spark's beside its line: places no curve passes.
+    texts.push_back(answer(placeMiddle(cr, kPiston, plotX(kStrokeDeg), panelY(0, kPistonLabelValue), TextAnchor::centre,
+                                       kLabelSize), kPistonColour));
     texts.push_back(answer(placeMiddle(cr, kIntakeValve, plotX(kValveLabelGapDeg + kStrokeDeg / 2),
-                                       panelY(1, kValveLabelValue), TextAnchor::left, kLabelSize), kIntakeColour));
+                                       panelY(1, kValveLabelValue), TextAnchor::left, kLabelSize), kIntakeColour,
+                           TextAnchor::left));
     texts.push_back(answer(placeMiddle(cr, kExhaustValve, plotX(3.5 * kStrokeDeg - kValveLabelGapDeg),
-                                       panelY(1, kValveLabelValue), TextAnchor::right, kLabelSize), kExhaustColour));
-    const AngleWindow spark = sparkWindow();
-    texts.push_back(answer(placeMiddle(cr, kSpark, plotX((spark.fromDeg + spark.toDeg) / 2), panelY(1, 0.9),
-                                       TextAnchor::centre, kLabelSize, true), kSparkText));
+                                       panelY(1, kValveLabelValue), TextAnchor::right, kLabelSize), kExhaustColour,
+                           TextAnchor::right));
+    // Where both valves are shut, half way up.
+    texts.push_back(answer(placeMiddle(cr, kSpark, plotX(sparkDeg) + kSparkLabelGap, panelY(1, kSparkLabelValue),
+                                       TextAnchor::left, kLabelSize, true), kSparkText, TextAnchor::left));
     for (double a = 0; a <= kCycleDeg; a += kTickDeg) {
         char number[8];
         std::snprintf(number, sizeof number, "%d", static_cast<int>(a));
@@ -105,14 +131,32 @@ std::vector<Styled> styledTexts(cairo_t* cr)
     return texts;
 }
 
-void drawCurve(cairo_t* cr, const std::vector<DiagramPoint>& points, Colour colour)
+void drawCurve(cairo_t* cr, const std::vector<DiagramPoint>& points, Colour colour, bool dashed = false)
 {
     setColour(cr, colour);
+    if (dashed) cairo_set_dash(cr, kExhaustDash, 2, 0);
     cairo_set_line_width(cr, kCurveWidth);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_move_to(cr, points[0].x, points[0].y);
     for (const DiagramPoint& p : points) cairo_line_to(cr, p.x, p.y);
     cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
+}
+
+// Lines rising to the right across the band from x0 to x1, between top and bottom.
+void hatchBand(cairo_t* cr, double x0, double x1, double top, double bottom)
+{
+    cairo_save(cr);
+    cairo_rectangle(cr, x0, top, x1 - x0, bottom - top);
+    cairo_clip(cr);
+    setColour(cr, kHatch);
+    cairo_set_line_width(cr, kHatchWidth);
+    for (double x = x0 - (bottom - top); x < x1; x += kHatchSpacing) {
+        cairo_move_to(cr, x, bottom);
+        cairo_line_to(cr, x + (bottom - top), top);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
 }
 
 void hline(cairo_t* cr, double y, double from, double to)
@@ -123,10 +167,16 @@ void hline(cairo_t* cr, double y, double from, double to)
 
 }  // namespace
 
-DiagramLayout diagramLayout(cairo_t* cr)
+double sparkAngleDeg(const RealTiming& timing)
+{
+    return strokeStartDeg(3) - (timing.given ? timing.sparkBeforeTdc : 0.0);
+}
+
+DiagramLayout diagramLayout(cairo_t* cr, const RealTiming& timing)
 {
     DiagramLayout layout;
-    for (const Styled& s : styledTexts(cr)) layout.texts.push_back(s.text);
+    layout.sparkX = plotX(sparkAngleDeg(timing));
+    for (const Styled& s : styledTexts(cr, sparkAngleDeg(timing))) layout.texts.push_back(s.text);
     // Top dead centre at 0 degrees, bottom dead centre at 180, in model units along x.
     const double pistonBdcX = sliderCrank(kStrokeDeg, kCrankRadius, kRodLength).pistonX;
     const double travel = sliderCrank(0.0, kCrankRadius, kRodLength).pistonX - pistonBdcX;
@@ -140,7 +190,7 @@ DiagramLayout diagramLayout(cairo_t* cr)
     return layout;
 }
 
-void drawTimingDiagram(cairo_t* cr, bool blank)
+void drawTimingDiagram(cairo_t* cr, bool blank, const RealTiming& timing)
 {
     cairo_save(cr);
     setGrey(cr, kPaperGrey);
@@ -153,11 +203,9 @@ void drawTimingDiagram(cairo_t* cr, bool blank)
             setColour(cr, kStrokeBands[stroke - 1]);
             cairo_rectangle(cr, plotX((stroke - 1) * kStrokeDeg), top, kStrokeDeg * kUnitsPerDeg, kPanelHeight);
             cairo_fill(cr);
+            if (kHatchedBand[stroke - 1])
+                hatchBand(cr, plotX((stroke - 1) * kStrokeDeg), plotX(stroke * kStrokeDeg), top, bottom);
         }
-        const AngleWindow spark = sparkWindow();
-        setColour(cr, kSparkBand);
-        cairo_rectangle(cr, plotX(spark.fromDeg), top, (spark.toDeg - spark.fromDeg) * kUnitsPerDeg, kPanelHeight);
-        cairo_fill(cr);
 
         setColour(cr, kGrid);                           // a line every quarter turn
         cairo_set_line_width(cr, 0.6);
@@ -185,22 +233,36 @@ void drawTimingDiagram(cairo_t* cr, bool blank)
     }
     cairo_stroke(cr);
 
-    const DiagramLayout layout = diagramLayout(cr);
+    const DiagramLayout layout = diagramLayout(cr, timing);
+    setColour(cr, kSparkMark);
+    cairo_set_line_width(cr, kSparkMarkWidth);
+    cairo_move_to(cr, layout.sparkX, kPanelTop[0]);
+    cairo_line_to(cr, layout.sparkX, kPanelTop[1] + kPanelHeight);
+    cairo_stroke(cr);
     drawCurve(cr, layout.piston, kPistonColour);
     drawCurve(cr, layout.intake, kIntakeColour);
-    drawCurve(cr, layout.exhaust, kExhaustColour);
+    drawCurve(cr, layout.exhaust, kExhaustColour, true);
 
     // Every stroke's box as wide as the widest title, so that none tells its name by its length.
     std::vector<std::string> titles;
     for (int stroke = 1; stroke <= kStrokeCount; ++stroke) titles.push_back(printedStrokeShortTitle(stroke));
-    const double strokeBox = answerWidthFor(cr, titles, kTitleSize, true);
-    for (const Styled& s : styledTexts(cr)) {
+    const double size = titleSize(cr);
+    const double strokeBox = answerWidthFor(cr, titles, size, true);
+    // And every curve's box as wide as the widest of their names, for the same reason.
+    const double curveBox = answerWidthFor(cr, {kPiston, kIntakeValve, kExhaustValve, kSpark}, kLabelSize, true);
+    const std::vector<Styled> texts = styledTexts(cr, sparkAngleDeg(timing));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const Styled& s = texts[i];
         if (blank && s.answer) {
             const Box& b = s.text.ink;
-            const double width = s.text.size == kTitleSize ? strokeBox : 0.0;
+            const double width = i < static_cast<size_t>(kStrokeCount) ? strokeBox : curveBox;
+            const FigureText box = centredText(cr, s.text.text, s.text.size, s.text.bold, 0.0, true, width);
+            const double half = box.boxWidth / 2;
+            const double x = s.boxAnchor == TextAnchor::left    ? b.left + half
+                             : s.boxAnchor == TextAnchor::right ? b.right - half
+                                                                : (b.left + b.right) / 2;
             setColour(cr, kInk);
-            drawFigureText(cr, moved(centredText(cr, s.text.text, s.text.size, s.text.bold, 0.0, true, width),
-                                     (b.left + b.right) / 2, (b.top + b.bottom) / 2));
+            drawFigureText(cr, moved(box, x, (b.top + b.bottom) / 2));
             continue;
         }
         useFont(cr, s.text.size, s.text.bold);
@@ -211,9 +273,9 @@ void drawTimingDiagram(cairo_t* cr, bool blank)
     cairo_restore(cr);
 }
 
-bool writeTimingDiagram(OutputFile* file, DocumentFormat format)
+bool writeTimingDiagram(OutputFile* file, DocumentFormat format, const RealTiming& timing)
 {
-    return writeFigure(file, format, kTimingDocumentTitle, [](cairo_t* cr) { drawTimingDiagram(cr); },
+    return writeFigure(file, format, kTimingDocumentTitle, [&](cairo_t* cr) { drawTimingDiagram(cr, false, timing); },
                        FigureFrame{kDiagramWidth, kDiagramHeight, kPngScale});
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The labelled timing diagram of one cycle: the four strokes shaded and named, the piston
-// position between its dead centres, the two valve positions, the spark window, the crank angle
-// axis. Drawn with cairo in diagram units (points in PDF and SVG).
+// position between its dead centres, the two valve lifts, the spark as an instant (at PMH in the
+// theoretical cycle, at the ignition advance before it in the real one), the crank angle axis. Drawn with cairo in diagram units (points in PDF and SVG).
 
 #include <cairo.h>
 
@@ -21,12 +21,15 @@ constexpr double kDiagramHeight = 425.0;
 struct DiagramLayout {
     std::vector<FigureText> texts;
     std::vector<DiagramPoint> piston, intake, exhaust;
+    double sparkX;                          // the spark's line across both panels
 };
 
-DiagramLayout diagramLayout(cairo_t* cr);
+// The crank angle of the spark: PMH, or the ignition advance before it when the real timing is given.
+double sparkAngleDeg(const RealTiming& timing);
+DiagramLayout diagramLayout(cairo_t* cr, const RealTiming& timing = {});
 // Draws the diagram with its top-left corner at the origin of cr's user space; blank, for
 // exercises, leaves the strokes' and the curves' names as empty boxes.
-void drawTimingDiagram(cairo_t* cr, bool blank = false);
-bool writeTimingDiagram(OutputFile* file, DocumentFormat format);
+void drawTimingDiagram(cairo_t* cr, bool blank = false, const RealTiming& timing = {});
+bool writeTimingDiagram(OutputFile* file, DocumentFormat format, const RealTiming& timing = {});
 
 }  // namespace stills

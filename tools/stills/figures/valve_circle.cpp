@@ -54,8 +54,11 @@ constexpr double kThinLine = 0.6;
 constexpr double kOutline = 0.8;
 constexpr double kHatchSpacing = 3.5;
 constexpr double kHatchLine = 0.6;
-constexpr double kStarRadius = 7.0;         // a real engine's spark
+constexpr double kStarRadius = 7.0;         // the spark, an instant
 constexpr double kStarLine = 1.6;
+constexpr double kGraduationDeg = 10.0;     // the circle's graduations, from PMH
+constexpr double kTickShort = 3.0;          // inward from the first turn's inner edge
+constexpr double kTickLong = 6.0;           // every quarter turn
 
 // Each stroke's band: its grey, and its hatching (+1 rising, -1 falling, 0 none), told apart on a
 // grey photocopy.
@@ -77,10 +80,10 @@ Events eventsOf(const RealTiming& t)
 {
     const ValveEvents in = valveEvents(ValveSide::intake), ex = valveEvents(ValveSide::exhaust);
     const double topOfCompression = strokeStartDeg(3);
-    if (!t.given) {
-        const AngleWindow spark = sparkWindow();
-        return {in.opensDeg, in.closesDeg, spark.fromDeg, spark.toDeg, ex.opensDeg, ex.closesDeg, topOfCompression};
-    }
+    // The spark is an instant: at PMH in the theoretical cycle, the advance before it in the real one.
+    if (!t.given)
+        return {in.opensDeg, in.closesDeg, topOfCompression, topOfCompression, ex.opensDeg, ex.closesDeg,
+                topOfCompression};
     const double spark = topOfCompression - t.sparkBeforeTdc;
     return {in.opensDeg - t.intakeOpensBeforeTdc, in.closesDeg + t.intakeClosesAfterBdc, spark, spark,
             ex.opensDeg - t.exhaustOpensBeforeBdc, ex.closesDeg + t.exhaustClosesAfterTdc, spark};
@@ -227,12 +230,9 @@ void placeLegend(cairo_t* cr, CircleLayout* layout, const RealTiming& timing, bo
     y += kLegendLeading / 2;
     const double middle = y - kMiddleDrop * kLegendSize;
     layout->sparkKey = {keyLeft, middle - kKeySize / 2, keyLeft + kKeySize, middle + kKeySize / 2};
-    legendPiece(cr, layout, filled(kEventName, kSpark), textLeft, y, false);
-    y += kLegendLeading;
-    double x = legendPiece(cr, layout, kSparkFrom, textLeft, y, false);
-    x = legendPiece(cr, layout, frenchDegrees(layout->spark.fromDeg), x, y, blank);
-    x = legendPiece(cr, layout, kSparkTo, x, y, false);
-    legendPiece(cr, layout, frenchDegrees(layout->spark.toDeg), x, y, blank);
+    double x = legendPiece(cr, layout, filled(kEventName, kSpark), textLeft, y, false);
+    x = legendPiece(cr, layout, kSparkAtTdc, x, y, false);
+    legendPiece(cr, layout, frenchDegrees(layout->spark.fromDeg), x, y, blank);
 }
 
 // The band of width along arc, as the current path.
@@ -292,23 +292,18 @@ void drawOverlap(cairo_t* cr, const Box& where)
     cairo_restore(cr);
 }
 
-void drawSpark(cairo_t* cr, const CircleArc& spark)
+// The spark, an instant: a star on the spiral at its angle (and in the legend's key).
+void drawSpark(cairo_t* cr, double x, double y)
 {
     cairo_save(cr);
     setGrey(cr, kInkGrey);
-    if (spark.toDeg > spark.fromDeg) {
-        bandPath(cr, spark, kBandWidth + kLabelGap);
-        cairo_fill(cr);
-    } else {
-        const SpiralPoint p = spark.points.front();
-        cairo_set_line_width(cr, kStarLine);
-        for (int ray = 0; ray < 4; ++ray) {
-            const double a = ray * kFullTurnDeg / 8 / kDegPerRad;
-            cairo_move_to(cr, p.x - kStarRadius * std::cos(a), p.y - kStarRadius * std::sin(a));
-            cairo_line_to(cr, p.x + kStarRadius * std::cos(a), p.y + kStarRadius * std::sin(a));
-        }
-        cairo_stroke(cr);
+    cairo_set_line_width(cr, kStarLine);
+    for (int ray = 0; ray < 4; ++ray) {
+        const double a = ray * kFullTurnDeg / 8 / kDegPerRad;
+        cairo_move_to(cr, x - kStarRadius * std::cos(a), y - kStarRadius * std::sin(a));
+        cairo_line_to(cr, x + kStarRadius * std::cos(a), y + kStarRadius * std::sin(a));
     }
+    cairo_stroke(cr);
     cairo_restore(cr);
 }
 
@@ -345,6 +340,15 @@ CircleLayout circleLayout(cairo_t* cr, const RealTiming& timing, bool blank)
         layout.overlap.push_back(arcOf(e.intakeOpens + kCycleDeg, e.exhaustCloses));
     }
 
+    // Ticks every 10 degrees in the gap between the two turns, for reading angles off; none on
+    // the dead centres' line, which is drawn there already.
+    for (double a = kGraduationDeg; a < kFullTurnDeg; a += kGraduationDeg) {
+        if (std::fmod(a, kStrokeDeg) == 0.0) continue;
+        const double length = std::fmod(a, kStrokeDeg / 2) == 0.0 ? kTickLong : kTickShort;
+        const SpiralPoint from = spiralPoint(a, -kBandWidth / 2), to = spiralPoint(a, -kBandWidth / 2 - length);
+        layout.graduations.push_back({from.x, from.y, to.x, to.y});
+    }
+
     std::vector<FigureText>& texts = layout.texts;
     texts.push_back(placeText(cr, kCircleTitle, kMargin, kTitleBaseline, TextAnchor::left, kTitleSize, true));
     texts.push_back(placeText(cr, timing.given ? kCircleReal : kCircleTheoretical, kMargin, kSubtitleBaseline,
@@ -361,14 +365,15 @@ CircleLayout circleLayout(cairo_t* cr, const RealTiming& timing, bool blank)
     FigureText bdc = placeText(cr, kBottomDeadCentre, deadCentreX, bottom, TextAnchor::left, kLabelSize, true);
     placer.fixed(tdc);
     placer.fixed(moved(bdc, 0.0, bottom - bdc.ink.top));
-    const std::vector<std::string> names = {kIntakeName, kCompressionName, kExpansionName, kExhaustName};
+    const std::vector<std::string> names = {kIntakeName, kCompressionName, kPowerStrokeName, kExhaustName};
     const double boxWidth = answerWidthFor(cr, names, kLabelSize, true);
     for (int s = 0; s < kStrokeCount; ++s) {
         const CircleArc& arc = layout.strokes[s];
-        // The first turn's strokes are named outside the spiral at their middle; the second
-        // turn's inside, a third of the way along, which sets them on opposite sides of the centre.
+        // The first turn's strokes are named outside the spiral, nearer their start, where the
+        // corners leave room for the widest box; the second turn's inside, just past their start,
+        // which stacks them across the middle, where the inner turn is widest.
         const bool outside = s < 2;
-        const double along = outside ? 0.5 : 1.0 / 3.0;
+        const double along = outside ? 0.3 : 0.1;
         placer.onRay(centredText(cr, names[s], kLabelSize, true, 0.0, blank, boxWidth),
                      arc.fromDeg + along * (arc.toDeg - arc.fromDeg), outside);
     }
@@ -409,14 +414,18 @@ void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank)
         drawOverlap(cr, {0.0, 0.0, kFigureWidth, kFigureHeight});
         cairo_restore(cr);
     }
-    drawSpark(cr, layout.spark);
+    drawSpark(cr, layout.spark.points.front().x, layout.spark.points.front().y);
+    setGrey(cr, kInkGrey);
+    cairo_set_line_width(cr, kThinLine);
+    for (const Box& tick : layout.graduations) {
+        cairo_move_to(cr, tick.left, tick.top);
+        cairo_line_to(cr, tick.right, tick.bottom);
+    }
+    cairo_stroke(cr);
     drawArrow(cr, layout.strokes[kStrokeCount - 1].toDeg);
 
-    if (layout.sparkKey.right > layout.sparkKey.left) {
-        setGrey(cr, kInkGrey);
-        cairo_rectangle(cr, layout.sparkKey.left, layout.sparkKey.top, kKeySize, kKeySize);
-        cairo_fill(cr);
-    }
+    if (layout.sparkKey.right > layout.sparkKey.left)
+        drawSpark(cr, (layout.sparkKey.left + layout.sparkKey.right) / 2, (layout.sparkKey.top + layout.sparkKey.bottom) / 2);
     if (layout.overlapKey.right > layout.overlapKey.left) {
         drawOverlap(cr, layout.overlapKey);
         setGrey(cr, kInkGrey);

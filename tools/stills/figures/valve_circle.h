@@ -31,10 +31,11 @@ struct CircleArc {
 struct CircleLayout {
     double centreX, centreY;
     CircleArc strokes[kStrokeCount];        // intake, compression, power, exhaust
-    CircleArc spark;                        // the window it burns in, or a real engine's instant
+    CircleArc spark;                        // an instant: its from and to are one angle
     std::vector<CircleArc> overlap;         // both valves open: at the cycle's end and its start
     std::vector<FigureText> texts;          // every word, and the answer boxes when blank
     Box sparkKey, overlapKey;               // the legend's samples (empty when not shown)
+    std::vector<Box> graduations;           // ticks (x0, y0)-(x1, y1) every 10 degrees, between the turns
 };
 
 CircleLayout circleLayout(cairo_t* cr, const RealTiming& timing, bool blank);

@@ -60,6 +60,13 @@ void useFont(cairo_t* cr, double size, bool bold)
     cairo_set_font_size(cr, size);
 }
 
+void useItalicFont(cairo_t* cr, double size, bool bold)
+{
+    cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_ITALIC,
+                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, size);
+}
+
 double textWidth(cairo_t* cr, const std::string& text)
 {
     cairo_text_extents_t extents;

@@ -26,6 +26,7 @@ void stampPdf(cairo_surface_t* pdf, const char* title);
 bool finishDocument(cairo_surface_t* surface, OutputFile* file);
 
 void useFont(cairo_t* cr, double size, bool bold = false);
+void useItalicFont(cairo_t* cr, double size, bool bold = false);    // an answer key's answers
 double textWidth(cairo_t* cr, const std::string& text);
 // The text broken at its spaces into lines no wider than width in the current font (a word
 // wider than that stands alone on its line).

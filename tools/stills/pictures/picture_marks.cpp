@@ -22,6 +22,8 @@ namespace {
 constexpr double kPistonArrowRise = 2.8;    // model units above the piston's axis: over it
 constexpr double kPistonArrowLength = 2.5;  // model units along the cylinder
 constexpr double kDegreeStep = 1.0;         // crank degrees either side, for the piston's way
+constexpr double kPlugLength = 1.3;         // model units: the plug drawn from its tip out through the head
+constexpr double kPlugAnchor = 0.6;         // where « Bougie »'s leader ends, from the tip along it
 
 // Page units (points).
 constexpr double kLabelLeading = 10.0;
@@ -35,6 +37,11 @@ constexpr double kArrowHeadHalfAngle = 0.45;    // radians
 constexpr double kGasDash = 3.5;
 constexpr double kSparkRadius = 7.0;
 constexpr int kSparkPoints = 8;
+constexpr double kPlugWidth = 4.0;          // page units: the plug's body
+constexpr double kPlugOutline = 0.8;
+
+// The plug's axis runs out of the chamber along the cylinder's (+x), as the head holds it.
+Vec3 alongPlug(double fromTip) { const Vec3 t = sparkPlugTip(); return {t.x + fromTip, t.y, t.z}; }
 
 enum class Column { left, right };
 
@@ -54,7 +61,7 @@ const PartRow kParts[] = {
     {kCylinder, [](double) { return cylinderWallPoint(); }, Column::left},
     {kIntakeValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::intake); }, Column::right},
     {kExhaustValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::exhaust); }, Column::right},
-    {kSparkPlug, [](double) { return sparkPlugTip(); }, Column::right},
+    {kSparkPlug, [](double) { return alongPlug(kPlugAnchor); }, Column::right},
     {kIntakePipe, [](double) { return passageCentre(ValveSide::intake); }, Column::right},
     {kExhaustPipe, [](double) { return passageCentre(ValveSide::exhaust); }, Column::right},
 };
@@ -141,6 +148,7 @@ PictureMarks pictureMarks(const PictureProjection& projection, double angleDeg)
     }
 
     marks.spark = sparkLit(angleDeg) && projection.project(sparkPlugTip(), &marks.sparkAt.x, &marks.sparkAt.y);
+    marks.sparkPlug = projected(projection, {sparkPlugTip(), alongPlug(kPlugLength)});
     return marks;
 }
 
@@ -220,6 +228,19 @@ void drawMarkedPicture(cairo_t* cr, const RgbImage& image, const PictureMarks& m
         arrow(cr, page(way));
     }
     cairo_set_dash(cr, nullptr, 0, 0);
+    if (marks.sparkPlug.size() == 2) {
+        // A dark outline round a light body: seen on the light print, in grey too.
+        const std::vector<DiagramPoint> plug = page(marks.sparkPlug);
+        for (const auto& [width, grey] : {std::pair<double, double>{kPlugWidth + 2 * kPlugOutline, kInkGrey},
+                                          {kPlugWidth, kPlugBodyGrey}}) {
+            setGrey(cr, grey);
+            cairo_set_line_width(cr, width);
+            cairo_move_to(cr, plug[0].x, plug[0].y);
+            cairo_line_to(cr, plug[1].x, plug[1].y);
+            cairo_stroke(cr);
+        }
+        setGrey(cr, kInkGrey);
+    }
     if (marks.spark) spark(cr, onPage(marks.sparkAt, picture, unitsPerPixel));
 
     setGrey(cr, kInkGrey);

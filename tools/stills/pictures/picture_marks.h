@@ -26,6 +26,9 @@ struct PictureMarks {
     std::vector<std::vector<DiagramPoint>> gasWays;     // each from where the gas comes from
     bool spark = false;
     DiagramPoint sparkAt{0, 0};
+    // The spark plug, drawn over the picture where the print style leaves it out: from its tip in
+    // the chamber out through the head. Empty when it does not project.
+    std::vector<DiagramPoint> sparkPlug;
 };
 
 constexpr int kMarkedPartCount = 9;

@@ -10,27 +10,27 @@ namespace {
 constexpr const char* kTitles[] = {
     "Temps 1\u00A0: Admission",
     "Temps 2\u00A0: Compression",
-    "Temps 3\u00A0: Explosion (combustion-détente)",
+    "Temps 3\u00A0: Combustion-détente (temps moteur)",
     "Temps 4\u00A0: Échappement",
 };
 
 constexpr const char* kShortTitles[] = {
     kTitles[0],
     kTitles[1],
-    "Temps 3\u00A0: Explosion",
+    "Temps 3\u00A0: Combustion-détente",
     kTitles[3],
 };
 
+// The spark first, then the combustion it starts; a petrol engine's charge is the mixture.
 constexpr const char* kExplanations[] = {
-    "La soupape d'admission est ouverte, celle d'échappement est fermée. Le piston descend, "
-    "aspirant ainsi le mélange qui se trouve dans la tubulure d'admission.",
-    "La soupape d'admission se ferme. Le piston remonte en comprimant les gaz. Il se produit un "
-    "échauffement qui amène l'air ou le mélange à une température qui favorise l'explosion.",
-    "Une étincelle vient amorcer la combustion du mélange. Il s'ensuit une inflammation du "
-    "mélange, qui produit une détente de celui-ci. Le piston redescend alors avec une force "
-    "importante.",
-    "Arrivé en fin de détente et en bas du cylindre, le piston remonte. La soupape d'échappement "
-    "est ouverte, et les gaz brûlés peuvent s'évacuer par le collecteur d'échappement.",
+    "La soupape d’admission est ouverte, celle d’échappement est fermée. Le piston descend du PMH "
+    "au PMB et aspire le mélange air-essence.",
+    "Les deux soupapes sont fermées. Le piston remonte du PMB au PMH et comprime le mélange, qui "
+    "s’échauffe.",
+    "Au PMH, l’étincelle de la bougie enflamme le mélange\u00A0; la combustion fait monter fortement "
+    "la pression, et les gaz repoussent le piston du PMH au PMB\u00A0: c’est le seul temps moteur.",
+    "La soupape d’échappement est ouverte. Le piston remonte du PMB au PMH et chasse les gaz brûlés "
+    "vers le collecteur d’échappement.",
 };
 
 }  // namespace

@@ -1,14 +1,18 @@
 #pragma once
-// Every word the tool prints or exports, in correct French: accents, and a no-break space
-// (U+00A0) before « : ». UTF-8, as cairo takes it. The program's own window keeps its ASCII
-// forms for its bitmap fonts (render/overlay); paper and slides get these.
+// Every word the tool prints or exports, in correct French: accents, typographic apostrophes
+// (U+2019), and a no-break space (U+00A0) before « : ». UTF-8, as cairo takes it. The program's
+// own window keeps its ASCII forms for its bitmap fonts (render/overlay); paper and slides get
+// these.
 
 #include <string>
 
 namespace stills {
 
 const char* printedStrokeTitle(int stroke);         // « Temps 1 : Admission », stroke 1 to 4
-const char* printedStrokeShortTitle(int stroke);    // « Temps 3 : Explosion », where room is short
+// Where room is short: « Temps 3 : Combustion-détente ». On paper the third stroke is named for
+// what happens in a sound engine, a flame front burning the charge and the gas expanding; the
+// window's own title is the program's and stays as it is.
+const char* printedStrokeShortTitle(int stroke);
 const char* printedStrokeExplanation(int stroke);   // one paragraph
 
 // The timing table's CSV: its columns, and each stroke as the program's window titles it.
@@ -17,16 +21,42 @@ constexpr const char* kTimingCsvHeader = "angle,piston_x,rod_angle_deg,intake_li
 // The worksheet.
 constexpr const char* kSheetHeading = "Le moteur à quatre temps";
 constexpr const char* kSheetMaker = "Tarvex";
-constexpr const char* kPupilName = "Nom\u00A0:";
+// The pupil's fields on every page of the exercise, each with a rule of its length (points).
+struct PupilField {
+    const char* name;
+    double ruleLength;
+};
+constexpr PupilField kPupilFields[] = {{"Nom\u00A0:", 80.0}, {"Classe\u00A0:", 40.0}, {"Date\u00A0:", 45.0}};
 constexpr const char* kBlankStrokeTitle = "Temps …\u00A0: ………";
-constexpr const char* kDiagramPageTitle = "Diagramme de distribution";
+constexpr const char* kDiagramPageTitle = "Diagramme de distribution – cycle théorique";
+// With the real engine's angles the spark moves to its advance; the valves keep the theory's.
+constexpr const char* kDiagramPageTitleAdvanced = "Distribution théorique, allumage avec avance (AA)";
 constexpr const char* kExerciseInstructions =
-    "Pour chaque temps, écrivez son nom et expliquez ce qui se passe. Nommez les pièces repérées.";
+    "Complétez le titre de chaque temps, expliquez ce qui s’y passe et nommez les pièces repérées.";
+constexpr const char* kDiagramExercise =
+    "Complétez les cases\u00A0: le nom de chaque temps, de chaque courbe et de l’étincelle.";
 constexpr const char* kPartsListHeading = "Les pièces";
+constexpr const char* kPictureAngle = "Angle du vilebrequin\u00A0: %s";   // under each stroke's picture
+// The answer key's first line: the exercise's series (its seed) and the strokes in its order.
+constexpr const char* kKeyHeading = "Corrigé de la série %s\u00A0: les temps dans l’ordre %s.";
+
+// The summary table every textbook has, its last page.
+constexpr const char* kSummaryTitle = "Tableau récapitulatif du cycle";
+constexpr const char* kSummaryExercise = "Complétez le tableau pour chaque temps.";
+constexpr const char* kSummaryStroke = "Temps";
+constexpr const char* kSummaryName = "Nom";
+constexpr const char* kSummaryAngles = "Angle du vilebrequin";
+constexpr const char* kSummaryPart = "Pièce %s";     // the exercise names no part: its number on the pictures
+constexpr const char* kPistonGoesDown = "du PMH au PMB";
+constexpr const char* kPistonGoesUp = "du PMB au PMH";
+constexpr const char* kValveOpen = "ouverte";
+constexpr const char* kValveShut = "fermée";
+constexpr const char* kAngleSpan = "de %s à %s";
 
 // The documents' titles, as a PDF reader shows them.
 constexpr const char* kSheetDocumentTitle = "Le moteur à quatre temps";
 constexpr const char* kExerciseDocumentTitle = "Le moteur à quatre temps – exercice";
+constexpr const char* kKeyDocumentTitle = "Le moteur à quatre temps – corrigé";
 constexpr const char* kTimingDocumentTitle = "Tarvex – diagramme de distribution";
 constexpr const char* kCircleDocumentTitle = "Tarvex - épure circulaire de distribution";
 constexpr const char* kPvDocumentTitle = "Tarvex - cycle théorique de Beau de Rochas";
@@ -36,30 +66,31 @@ constexpr const char* kPiston = "Piston";
 constexpr const char* kRod = "Bielle";
 constexpr const char* kCrankshaft = "Vilebrequin";
 constexpr const char* kCylinder = "Cylindre";
-constexpr const char* kIntakeValve = "Soupape d'admission";
-constexpr const char* kExhaustValve = "Soupape d'échappement";
+constexpr const char* kIntakeValve = "Soupape d’admission";
+constexpr const char* kExhaustValve = "Soupape d’échappement";
 constexpr const char* kSparkPlug = "Bougie";
-constexpr const char* kIntakePipe = "Tubulure d'admission";
-constexpr const char* kExhaustPipe = "Collecteur d'échappement";
+constexpr const char* kIntakePipe = "Tubulure d’admission";
+constexpr const char* kExhaustPipe = "Collecteur d’échappement";
 
 // The timing diagram.
 constexpr const char* kTopDeadCentre = "PMH";
 constexpr const char* kBottomDeadCentre = "PMB";
-constexpr const char* kValveOpen = "ouverte";
-constexpr const char* kValveClosed = "fermée";
+constexpr const char* kValveLift = "levée";        // the valves' axis: the curves are lifts
+constexpr const char* kNoLift = "0";
 constexpr const char* kSpark = "Étincelle";
-constexpr const char* kCrankAngleAxis = "Angle du vilebrequin (degrés)";
+constexpr const char* kCrankAngleAxis = "Angle de rotation du vilebrequin (°)";
 
 // The names of the cycle's phases along the valve-timing circle and the p-V loop.
 constexpr const char* kIntakeName = "Admission";
 constexpr const char* kCompressionName = "Compression";
 constexpr const char* kCombustionName = "Combustion";
 constexpr const char* kExpansionName = "Détente";
+constexpr const char* kPowerStrokeName = "Combustion-détente";   // the third stroke, as a whole
 constexpr const char* kExhaustName = "Échappement";
 
 // The valve-timing circle. %s stand for numbers already written the French way.
 constexpr const char* kCircleTitle = "Épure circulaire de distribution";
-constexpr const char* kCircleTheoretical = "Cycle théorique, tel que tourne le moteur animé";
+constexpr const char* kCircleTheoretical = "Cycle théorique";
 constexpr const char* kCircleReal = "Cycle réel\u00A0: avances et retards de la distribution";
 constexpr const char* kIntakeOpens = "AOA";
 constexpr const char* kIntakeCloses = "RFA";
@@ -74,32 +105,39 @@ constexpr const char* kEventName = "%s\u00A0:";                 // « AOA : »
 constexpr const char* kDegrees = "%s°";
 constexpr const char* kValveOverlap = "croisement des soupapes";
 constexpr const char* kValvesAtDeadCentres = "Soupapes ouvertes et fermées aux points morts";
-constexpr const char* kSparkFrom = "de";
-constexpr const char* kSparkTo = "à";
+constexpr const char* kSparkAtTdc = "au PMH,";      // « Étincelle : au PMH, 360° »
 
 // The p-V diagram.
 constexpr const char* kPvTitle = "Cycle théorique de Beau de Rochas (diagramme p-V)";
 constexpr const char* kVolumeAxis = "Volume";
 constexpr const char* kPressureAxis = "Pression (bar)";
 constexpr const char* kEngineRatio = "ε = %s\u00A0: rapport volumétrique du moteur animé";
-constexpr const char* kChosenRatio = "ε = %s\u00A0: rapport volumétrique choisi, avec la course du moteur animé";
-constexpr const char* kAdiabatic = "γ = %s\u00A0: 1→2 et 3→4 adiabatiques";
-constexpr const char* kIsochoric = "2→3 et 4→1 à volume constant, p₃ = %s × p₂";
+constexpr const char* kChosenRatio = "ε = %s\u00A0: rapport volumétrique, avec la course du moteur animé";
+constexpr const char* kAdiabatic = "1→2 et 3→4\u00A0: adiabatiques (γ = %s)";
+constexpr const char* kIsochoric = "2→3 et 4→1\u00A0: isochores";
+constexpr const char* kPressureRise = "combustion\u00A0: p₃ = %s × p₂";
 constexpr const char* kIntakePressure = "p₁ = %s\u00A0bar\u00A0: pression atmosphérique";
-constexpr const char* kPointPressures = "p₂ = %s\u00A0bar, p₃ = %s\u00A0bar, p₄ = %s\u00A0bar";
+constexpr const char* kPointPressure = "p%s = %s\u00A0bar";      // « p₂ = 23,4 bar »
+constexpr const char* kPressureToFind = "p%s = …………\u00A0bar";        // the exercise's blank
 
 // The worksheet's page of figures.
 constexpr const char* kCircleCaption =
-    "Les deux tours du vilebrequin d'un cycle, sur une spirale qui part du PMH et tourne dans le "
-    "sens des aiguilles d'une montre\u00A0: chaque temps occupe un arc, de l'ouverture à la "
-    "fermeture des soupapes.";
+    "Un cycle dure deux tours de vilebrequin (720°)\u00A0: la spirale part du PMH et tourne dans le "
+    "sens des aiguilles d’une montre\u00A0; chaque temps occupe un demi-tour, d’un point mort à "
+    "l’autre.";
+constexpr const char* kRealCircleCaption =
+    "Cycle réel\u00A0: les gaz ont de l’inertie, la soupape d’admission s’ouvre donc avant le PMH (AOA) "
+    "et se ferme après le PMB (RFA) pour mieux remplir le cylindre\u00A0; celle d’échappement s’ouvre "
+    "avant le PMB (AOE) pour vider le cylindre tôt et se ferme après le PMH (RFE). La combustion "
+    "prend du temps\u00A0: l’étincelle jaillit avant le PMH (AA).";
 constexpr const char* kCircleExercise =
-    "Écrivez dans chaque case le nom du temps, et les angles de la distribution.";
+    "Complétez les cases\u00A0: le nom de chaque temps et l’angle de l’étincelle.";
 constexpr const char* kPvCaption =
-    "La pression du gaz selon le volume du cylindre, au long d'un cycle\u00A0: les volumes sont "
-    "ceux du moteur animé, du PMH au PMB.";
+    "La pression du gaz selon le volume du cylindre, au long du cycle théorique\u00A0: la course est "
+    "celle du moteur animé, le rapport volumétrique celui de la légende.";
 constexpr const char* kPvExercise =
-    "Écrivez dans chaque case le nom de la phase du cycle, dans le sens des flèches.";
+    "Complétez les cases\u00A0: le nom de chaque phase, dans le sens des flèches, puis calculez p₂, "
+    "p₃ et p₄ à partir des données de la légende.";
 
 // A number as French writes it: a decimal comma, decimals digits after it.
 std::string frenchNumber(double value, int decimals);
