@@ -6,6 +6,7 @@
 # makes its own fresh Wine prefix inside build-windows/ and removes it; nothing is left running,
 # in /tmp or in the home folder.
 set -euo pipefail
+source "$(dirname "$0")/lib/find-window.sh"
 cd "$(dirname "$0")/../build-windows"
 fail() { echo "windows-msi-test: $*" >&2; exit 1; }
 msi=$(ls tarvex-*-x64.msi | grep -v windows | head -1)
@@ -65,7 +66,7 @@ done
 # Started through the shortcut, as from the Start menu: a console program would get a console
 # window of its own here. The shortcut's working folder is where the texture is read from.
 wine start /unix "$lnk" 2>/dev/null
-win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarvex' | head -1) || fail "no window"
+win=$(find_window 60 '^Tarvex') || fail "no window"
 windows=$(xdotool search --onlyvisible --name '.' | sort -u)
 [ "$windows" = "$win" ] || fail "other windows beside the engine's: $(for w in $windows; do xdotool getwindowname "$w"; done)"
 shot() {   # waits up to 10 s for two equal pictures in a row and keeps the last as $1.png

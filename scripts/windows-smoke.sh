@@ -6,6 +6,7 @@
 # Wine's prefix is made once per build in build-windows/; nothing is left running, in /tmp or in
 # the home folder.
 set -euo pipefail
+source "$(dirname "$0")/lib/find-window.sh"
 cd "$(dirname "$0")/../build-windows"
 work=$(mktemp -d "$PWD/smoke.XXXXXX")
 # Wine's menu builder writes desktop entries and file types for the prefix: into $work too.
@@ -17,7 +18,7 @@ fail() { echo "windows-smoke: $*" >&2; exit 1; }
 unzip -q tarvex-*-windows-x64.zip -d "$work/app"
 start() {
   (cd "$work/app" && exec "$@" >"$work/out" 2>/dev/null) & pid=$!
-  win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarvex' | head -1) || fail "no window"
+  win=$(find_window 60 '^Tarvex') || fail "no window"
 }
 quit() {
   timeout 10 xdotool mousemove --window "$win" 400 300 sleep 0.3 key q
@@ -34,7 +35,7 @@ grep -q 'Projet: Tarvex à explosion' "$work/console" || fail "console: $(grep -
 # gets the program's status (1). Wine's console draws a space as a move to the right (ESC [ 1 C).
 mkdir "$work/bare" && cp "$work/app/tarvex.exe" "$work/bare/"
 (cd "$work/bare" && exec script -qfec "wine cmd /c start /wait tarvex.exe" "$work/prompt" >/dev/null) & pid=$!
-win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tarvex' | head -1) || fail "prompt: no window"
+win=$(find_window 60 '^Tarvex') || fail "prompt: no window"
 timeout 10 xdotool mousemove --window "$win" 400 300 sleep 0.3 key t
 status=0; timeout 20 tail --pid=$pid -f /dev/null || fail "prompt: still running 20 s after t"
 wait $pid || status=$?
