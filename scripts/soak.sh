@@ -59,7 +59,31 @@ burst() {
 pid=$!
 window=$(timeout 10 xdotool search --sync --onlyvisible --name Tarvex | head -1) || fail "no window"
 
-# The warm-up goes through the same random input, so every drawing mode has been seen once.
+# The warm-up first draws every view with each of the textures, the gas and the block on and off,
+# in the window and filling the screen, with the overlay's texts, the light markers and a flicker:
+# how many random bursts fit in the time depends on the machine's load, and on a busy machine
+# they once left whole modes to be first drawn, and their memory first taken, after the reading.
+# Then the same random input as the run.
+tour() {
+  xdotool mousemove 400 300
+  for _ in window full; do
+    for view in 1 2 3 4; do
+      xdotool key "$view"
+      for _ in 1 2; do
+        for _ in 1 2; do
+          for _ in 1 2; do xdotool key 6; sleep 0.05; done
+          xdotool key 5; sleep 0.05
+        done
+        xdotool key t; sleep 0.05
+      done
+    done
+    xdotool key a e f r l; sleep 0.6; xdotool key a e f r
+    local was; was=$(size)
+    xdotool key F11
+    for _ in $(seq 30); do [ "$(size)" != "$was" ] && break; sleep 0.1; done
+  done
+}
+tour
 end=$((SECONDS + warmup))
 while [ $SECONDS -lt $end ]; do burst; done
 windowed
