@@ -19,6 +19,7 @@
 
 #include "app/projector.h"
 #include "app/scene_state.h"
+#include "model/lights.h"
 #include "render/axis_marker.h"
 #include "render/crank_train.h"
 #include "render/engine_block.h"
@@ -26,8 +27,6 @@
 #include "render/valve.h"
 
 namespace {
-
-constexpr float kClearColour[4] = {0.05f, 0.05f, 0.05f, 0.0f};   // near black
 
 // Each line carries its own leading spaces: 25, 28, 27, 34, 39, 25.
 const char* const kBannerLatin1[] = {

@@ -6,9 +6,7 @@
 // same byte in Windows-1252, the ANSI code page of French Windows that the title goes through.
 constexpr const char* kWindowTitle = "Tarvex \xE0 explosion (essence, 4 temps)";
 
-constexpr double kFieldOfViewDeg = 20.0;    // vertical
-constexpr double kNearPlane = 1.0;          // model units from the eye
-constexpr double kFarPlane = 20.0;
+#include "controls/orbit.h"               // the perspective: kFieldOfViewDeg, kNearPlane, kFarPlane
 
 // The banner's six lines, the title's "a grave" encoded for a console whose character set is
 // UTF-8 (utf8) or ISO 8859-1.

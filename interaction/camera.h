@@ -3,9 +3,8 @@
 // target (0, 0, 0.5), world +z up; the zoom scales the scene after the viewing transform.
 
 #include "app/scene_state.h"
+#include "controls/orbit.h"
 
-// Eye point of an orbit, radians and model units.
-Vec3 orbitEye(double azimuth, double elevation, double distance);
 
 void updateEyePosition();                   // scene.eye from azimuth, elevation, distance
 void applyCamera();                         // gluLookAt and the zoom scale, on the current matrix

@@ -5,6 +5,7 @@
 
 #include "app/scene_state.h"
 #include "app/startup.h"
+#include "controls/commands.h"
 #include "interaction/camera.h"
 #include "render/display.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int kSelectBufferSize = 1024;     // entries; three records of four at the most
 constexpr double kPickRegion = 3.0;         // pixels on each side
-constexpr double kSpeedStep = 0.1;          // revolutions per second per wheel step
 constexpr int kWheelBack = 3;               // GLUT's numbers for the wheel's two directions
 constexpr int kWheelForward = 4;
 constexpr GLuint kNoName = 0xFFFFFFFFu;     // placeholder that the group names replace
@@ -27,19 +27,12 @@ void onMouse(int button, int state, int x, int y)
     switch (button) {
     case GLUT_LEFT_BUTTON:
         pickObject(x, y);
-        scene.pressX = x;
-        scene.pressY = y;
-        scene.leftDragging = true;
-        scene.rightDragging = false;
+        pressButton(scene, MouseButton::left, x, y);
         break;
-    case GLUT_RIGHT_BUTTON:
-        scene.rightPressY = y;
-        scene.leftDragging = false;
-        scene.rightDragging = true;
-        break;
-    case GLUT_MIDDLE_BUTTON: scene.speed = SceneSettings{}.speed; break;
-    case kWheelBack: scene.speed -= kSpeedStep; break;
-    case kWheelForward: scene.speed += kSpeedStep; break;
+    case GLUT_RIGHT_BUTTON: pressButton(scene, MouseButton::right, x, y); break;
+    case GLUT_MIDDLE_BUTTON: pressButton(scene, MouseButton::middle, x, y); break;
+    case kWheelBack: pressButton(scene, MouseButton::wheelBack, x, y); break;
+    case kWheelForward: pressButton(scene, MouseButton::wheelForward, x, y); break;
     default: break;
     }
 }

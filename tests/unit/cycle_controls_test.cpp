@@ -1,4 +1,4 @@
-#include "interaction/cycle_controls.h"
+#include "controls/cycle_controls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
-#include "interaction/cycle_controls.h"
+#include "controls/cycle_controls.h"
 
 #include <cmath>
 
 #include "model/cycle.h"
 
-void togglePause(SceneState& state)
+void togglePause(ViewState& state)
 {
     state.paused = !state.paused;
 }
 
-void stepStroke(SceneState& state, int direction)
+void stepStroke(ViewState& state, int direction)
 {
     // Strokes 1 to 4 as 0 to 3, so that the wrap is a remainder.
     const int from = strokeOf(state.crankAngle) - 1;
@@ -18,7 +18,7 @@ void stepStroke(SceneState& state, int direction)
     state.paused = true;
 }
 
-void stepDegree(SceneState& state, int direction)
+void stepDegree(ViewState& state, int direction)
 {
     // Whole degrees, so that the angle shown while paused is the angle drawn.
     const double next = direction > 0 ? std::floor(state.crankAngle) + 1.0 : std::ceil(state.crankAngle) - 1.0;

@@ -3,11 +3,11 @@
 // pause and resume, stroke by stroke (each stroke at its telling angle), degree by degree.
 // Pure over the state; the keys call them.
 
-#include "app/scene_state.h"
+#include "controls/view_state.h"
 
-void togglePause(SceneState& state);
+void togglePause(ViewState& state);
 // To the telling angle of the next (+1) or previous (-1) stroke, wrapping round the cycle,
 // and paused there.
-void stepStroke(SceneState& state, int direction);
+void stepStroke(ViewState& state, int direction);
 // To the next whole degree up (+1) or down (-1), wrapping round the cycle, and paused there.
-void stepDegree(SceneState& state, int direction);
+void stepDegree(ViewState& state, int direction);
