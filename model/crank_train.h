@@ -4,6 +4,8 @@
 
 #include "model/crank_kinematics.h"
 #include "model/cylinder.h"
+#include "model/material.h"
+#include "model/part_recipe.h"
 #include "model/vec3.h"
 
 // Piston, pin at the origin, axis along +x: a body and three discs with 0.2 gaps, the last
@@ -16,6 +18,22 @@ constexpr float kCrankAxisZ = kThickness - 0.2f;
 constexpr float kPistonZ = 3 * kThickness / 2;
 constexpr float kRodZ = 5 * kThickness / 2;
 constexpr float kCrankAxisX = -(kRodLength + kCrankRadius) / 2;
+
+// The pieces, each in its own frame: a crank web (crank axis along local z, pin on +x), the
+// connecting rod (small eye at the origin, big eye at (kRodLength, 0, 0)) and the piston (pin
+// at the origin, axis along +x).
+const PartRecipe& crankWebRecipe();
+const PartRecipe& rodRecipe();
+const PartRecipe& pistonRecipe();
+
+// Their frames at a cycle angle in degrees: the crank's (both webs turn in it), from which the
+// first web is the recipe turned by mirroredWebTurn and the second the recipe moved by
+// secondWebShift; the piston's and the rod's, from the world frame.
+Steps crankFrame(double angleDeg);
+Steps mirroredWebTurn();
+Steps secondWebShift();
+Steps pistonFrame(double angleDeg);
+Steps rodFrame(double angleDeg);
 
 // Where the pieces stand at a cycle angle in degrees, world model units: points inside each
 // piece, for the labels and arrows drawn over pictures of it.

@@ -3,7 +3,9 @@
 // the drawing, and the points they point at. World model units: cylinder axis along +x, head
 // towards +x.
 
+#include "model/crank_kinematics.h"
 #include "model/cylinder.h"
+#include "model/part_recipe.h"
 #include "model/vec3.h"
 
 // Barrel: two half shells along -x from x = 7.8, open on top so the piston shows.
@@ -16,6 +18,11 @@ constexpr float kBarrelOuterRadius = 3.0f;
 // combustion chamber.
 constexpr float kPlugBaseX = static_cast<float>(kHeadPlaneX);
 constexpr float kPlugLength = 0.4f;
+
+// The casing (crankcase, barrel, walls, cylinder head with both passages: textured) and the
+// spark plug (never textured), in the world frame.
+const PartRecipe& casingRecipe();
+const PartRecipe& sparkPlugRecipe();
 
 Vec3 sparkPlugTip();                        // in the combustion chamber, world model units
 Vec3 cylinderWallPoint();                   // in the barrel's wall on the -y side, half-way along

@@ -5,6 +5,7 @@
 #include "model/cycle.h"
 #include "model/crank_kinematics.h"
 #include "model/cylinder.h"
+#include "model/part_recipe.h"
 #include "model/vec3.h"
 
 // The charge runs from just past the crown to the head's plane.
@@ -19,6 +20,10 @@ constexpr float kPassageBoxZ = 0.3f;
 constexpr float kPassageBoxSize[3] = {1.4f, 4.4f, 1.4f};
 
 inline float sideSign(ValveSide side) { return side == ValveSide::intake ? 1.0f : -1.0f; }
+
+// The charges at a crank angle, world frame: translucent, added to what is behind them, made
+// afresh every frame since the chamber's length follows the piston.
+PartRecipe gasCharges(double angleDeg);
 
 // Points on the gas's way, world model units: the middle of the charge in the cylinder at a
 // crank angle, and of a passage, and the passage's outer mouth.

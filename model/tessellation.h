@@ -1,12 +1,12 @@
 #pragma once
 // The mesh primitives as plain vertices, for any renderer: cylinders about the local z axis
 // from z = 0 to z = length (radii and lengths in model units, sweeps in radians from +x towards
-// +y) and the textured unit cube. Each run is one primitive, its vertices in the order they are
-// to be given; pure.
+// +y), the textured unit cube, and the GLUT library's solid cube and cone as it emits them. Each
+// run is one primitive, its vertices in the order they are to be given; pure.
 
 #include <vector>
 
-enum class Primitive { quadStrip, triangleFan, quads };
+enum class Primitive { quadStrip, triangleFan, quads, triangleStrip, triangles };
 
 struct MeshVertex {
     double position[3];
@@ -31,3 +31,10 @@ Mesh cylinderSectorReversedMesh(float radius, float length, int slices, int stac
 // A cube of edge 1 centred on the local origin with texture coordinates on every face, no
 // normals.
 Mesh texturedCubeMesh();
+
+// GLUT's solid cube of the given edge, centred on the local origin: six faces of two triangles,
+// one normal a face.
+Mesh solidCubeMesh(float edge);
+// GLUT's solid cone: its base disc on z = 0 facing -z, its tip at z = height; the base and each
+// stack one triangle strip, slices counted clockwise seen from +z.
+Mesh solidConeMesh(float baseRadius, float height, int slices, int stacks);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "interaction/camera.h"
+#include "model/engine_parts.h"
 #include "render/crank_train.h"
 #include "render/engine_block.h"
 #include "render/gas_volume.h"
@@ -19,36 +20,26 @@ namespace {
 constexpr int kLargeFont = 3;
 constexpr int kMediumFont = 2;
 
-struct Label {
-    ViewMode group;
-    const char* text;
-    double x, y, z;                         // model units in the engine's zoom-scaled frame
-    int fontCode;
-};
-
-// Each group's first label names it in the large font; exhaust at -y, intake at +y.
-constexpr Label kLabels[] = {
-    {VIEW_VALVES, "Soupapes", 9, -1, 2.5, kLargeFont},
-    {VIEW_VALVES, "Echappement", 9, -3, 1.5, kMediumFont},
-    {VIEW_VALVES, "Admission", 9, 3, 1.5, kMediumFont},
-    {VIEW_CRANK, "Piston", 0, -1, 2.8, kLargeFont},
-    {VIEW_CRANK, "Vilebrequin", -5, 0, 1.5, kMediumFont},
-    {VIEW_BLOCK, "Caisson", 5, 0, 2.8, kLargeFont},
-    {VIEW_BLOCK, "Collecteur d'echappement", 9, -3, 1.5, kMediumFont},
-    {VIEW_BLOCK, "Tubulure d'admission", 9, 3, 1.5, kMediumFont},
-    {VIEW_BLOCK, "Bougie", 7, 0, 1.5, kMediumFont},
-};
+PartGroup partGroup(ViewMode view)
+{
+    switch (view) {
+    case VIEW_VALVES: return PartGroup::valves;
+    case VIEW_CRANK: return PartGroup::crankTrain;
+    default: return PartGroup::block;
+    }
+}
 
 void drawLabels(ViewMode group)
 {
     char text[kTextBufferSize];
-    for (const Label& label : kLabels) {
-        if (label.group != group) continue;
+    for (const PartLabel& label : partLabels()) {
+        if (label.group != partGroup(group)) continue;
         std::snprintf(text, sizeof text, "%s", label.text);
-        glRasterPos3d(label.x, label.y, label.z);
+        glRasterPos3d(label.at.x, label.at.y, label.at.z);
+        const int fontCode = label.size == LabelSize::groupName ? kLargeFont : kMediumFont;
         // In projector mode the labels grow with the screen, as the engine does.
-        if (scene.projectorMode) drawScaledText(text, label.fontCode, currentProjectorLayout().labelScale);
-        else drawBitmapText(text, label.fontCode);
+        if (scene.projectorMode) drawScaledText(text, fontCode, currentProjectorLayout().labelScale);
+        else drawBitmapText(text, fontCode);
     }
 }
 

@@ -10,6 +10,8 @@ GLenum glMode(Primitive p)
     case Primitive::quadStrip: return GL_QUAD_STRIP;
     case Primitive::triangleFan: return GL_TRIANGLE_FAN;
     case Primitive::quads: return GL_QUADS;
+    case Primitive::triangleStrip: return GL_TRIANGLE_STRIP;
+    case Primitive::triangles: return GL_TRIANGLES;
     }
     return GL_QUADS;
 }

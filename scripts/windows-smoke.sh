@@ -53,7 +53,9 @@ start wine tarvex.exe               # a file gets the Latin-1 byte and Windows l
 # side in ARGB words, is packaging/tarvex.svg drawn at that size.
 { echo 32; echo 32; rsvg-convert -w 32 -h 32 ../packaging/tarvex.svg | convert - -depth 8 rgba:- \
     | od -An -v -tu1 -w4 | awk '{printf "%.0f\n", $4 * 16777216 + $1 * 65536 + $2 * 256 + $3}'; } > "$work/icon.svg"
-xprop -id "$win" -notype 32c _NET_WM_ICON | sed 's/^[^=]*=//' | tr -d ' ' | tr ',' '\n' | head -1026 > "$work/icon.win"
+# The first 1026 words are read with sed, which reads on to the end: head would stop reading
+# there and the larger pictures after it would end xprop with SIGPIPE, failing the script.
+xprop -id "$win" -notype 32c _NET_WM_ICON | sed 's/^[^=]*=//' | tr -d ' ' | tr ',' '\n' | sed -n '1,1026p' > "$work/icon.win"
 cmp -s "$work/icon.svg" "$work/icon.win" || fail "the window's icon is not the program's: $(head -c 80 "$work/icon.win")"
 
 # Waits up to 10 s for a picture that differs from picture $2 (when given) and holds still

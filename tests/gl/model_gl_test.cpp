@@ -9,10 +9,14 @@
 
 #include "app/scene_state.h"
 #include "app/startup.h"
+#include "model/engine_parts.h"
+#include "model/gas_volume.h"
+#include "model/placement.h"
 #include "render/axis_marker.h"
 #include "render/crank_train.h"
 #include "render/gas_volume.h"
 #include "render/mesh.h"
+#include "render/part_steps.h"
 #include "render/textured_cube.h"
 #include "render/valve.h"
 #include "tests/support/gl_window.h"
@@ -358,4 +362,85 @@ TEST(PixelProbes, EachValveYellowAlongItsStemOnItsSideAtItsLift)
         }
     }
     restoreStartLights();
+}
+
+namespace {
+
+// Every feedback vertex of two drawings, lit, so that their colours carry the normals too.
+void expectSameFeedback(const Feedback& ours, const Feedback& glut, const char* what)
+{
+    ASSERT_EQ(ours.polygons, glut.polygons) << what;
+    ASSERT_EQ(ours.vertices.size(), glut.vertices.size()) << what;
+    for (size_t i = 0; i < ours.vertices.size(); ++i) {
+        const FeedbackVertex& a = ours.vertices[i];
+        const FeedbackVertex& b = glut.vertices[i];
+        EXPECT_NEAR(a.x, b.x, 1e-4) << what << " vertex " << i;
+        EXPECT_NEAR(a.y, b.y, 1e-4) << what << " vertex " << i;
+        EXPECT_NEAR(a.z, b.z, 1e-6) << what << " vertex " << i;
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(a.colour[c], b.colour[c], 1e-5) << what << " vertex " << i;
+    }
+}
+
+}  // namespace
+
+TEST(GlutShapesAsData, TheCubeAndTheConeGiveGlutsOwnTrianglesNormalsAndOrder)
+{
+    topView();
+    plainLight();
+    glRotatef(30.0f, 1.0f, 1.0f, 0.0f);             // every face turned towards the light a little
+    struct Cone {
+        float base, height;
+        int slices, stacks;
+    };
+    // The engine's cones (funnel, plug, valve neck) and a cone of several stacks.
+    for (const Cone c : {Cone{3.2f, 1.8f, 20, 1}, Cone{0.2f, 0.4f, 20, 1}, Cone{0.5f, 1.0f, 20, 1},
+                         Cone{2.0f, 3.0f, 7, 4}}) {
+        const Feedback glut = feedback([&] { glutSolidCone(c.base, c.height, c.slices, c.stacks); });
+        const Feedback ours = feedback([&] { drawMesh(solidConeMesh(c.base, c.height, c.slices, c.stacks)); });
+        EXPECT_GT(glut.polygons, 2 * c.slices);
+        expectSameFeedback(ours, glut, "cone");
+    }
+    for (const float edge : {1.0f, 0.7f, 3.5f}) {
+        const Feedback glut = feedback([&] { glutSolidCube(edge); });
+        const Feedback ours = feedback([&] { drawMesh(solidCubeMesh(edge)); });
+        expectSameFeedback(ours, glut, "cube");
+    }
+    restoreStartLights();
+}
+
+TEST(GlutShapesAsData, EachShapesMatrixIsTheOneOpenGlHoldsWhenItIsDrawn)
+{
+    testgl::openWindow();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    std::vector<PlacedPart> parts = enginePartsAt(tellingAngleDeg(3));
+    parts.push_back({nullptr, {}});                 // the gas, in the world frame
+    const PartRecipe gas = gasCharges(tellingAngleDeg(1));
+    int shapes = 0;
+    for (const PlacedPart& part : parts) {
+        const PartRecipe& recipe = part.recipe != nullptr ? *part.recipe : gas;
+        const std::vector<PlacedShape> placed = placeShapes(recipe.steps, stepsMatrix(part.placement, identityMatrix()));
+        glPushMatrix();
+        emitSteps(part.placement, nullptr);
+        size_t k = 0;
+        for (const Step& step : recipe.steps) {
+            if (step.kind != StepKind::shape) {
+                emitSteps({step}, nullptr);
+                continue;
+            }
+            ASSERT_LT(k, placed.size()) << recipe.name;
+            glPushMatrix();
+            if (step.shape.kind == ShapeKind::texturedCube) glScalef(step.shape.size, step.shape.size, step.shape.size);
+            GLdouble m[16];
+            glGetDoublev(GL_MODELVIEW_MATRIX, m);
+            glPopMatrix();
+            for (int i = 0; i < 16; ++i) EXPECT_NEAR(placed[k].model.m[i], m[i], 1e-5) << recipe.name << " shape " << k;
+            ++k;
+            ++shapes;
+        }
+        EXPECT_EQ(k, placed.size()) << recipe.name;
+        glPopMatrix();
+    }
+    expectIdentityModelview("after every part's steps");
+    EXPECT_GT(shapes, 40);
 }
