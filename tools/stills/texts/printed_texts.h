@@ -1,8 +1,8 @@
 #pragma once
-// Every word the tool prints or exports, in correct French: accents, typographic apostrophes
-// (U+2019), and a no-break space (U+00A0) before « : ». UTF-8, as cairo takes it. The program's
-// own window keeps its ASCII forms for its bitmap fonts (render/overlay); paper and slides get
-// these.
+// Every word the tool prints or exports and the browser page shows, in correct French: accents,
+// typographic apostrophes (U+2019), and a no-break space (U+00A0) before « : ». UTF-8, as cairo
+// and the browser take it. The program's own window keeps its ASCII forms for its bitmap fonts
+// (render/overlay); paper, slides and the browser get these.
 
 #include <string>
 
@@ -138,6 +138,51 @@ constexpr const char* kPvCaption =
 constexpr const char* kPvExercise =
     "Complétez les cases\u00A0: le nom de chaque phase, dans le sens des flèches, puis calculez p₂, "
     "p₃ et p₄ à partir des données de la légende.";
+
+// The browser page: its title, the group names its labels add to the parts' names above, the
+// lines over the engine, the help, and what a browser that cannot draw it is told.
+constexpr const char* kPageTitle = "Tarvex à explosion (essence, 4\u00A0temps)";
+constexpr const char* kBlockName = "Caisson";
+constexpr const char* kValvesName = "Soupapes";
+constexpr const char* kSpeedLine = "Vitesse\u00A0: %s\u00A0tr/s";          // revolutions per second
+constexpr const char* kPauseLine = "En pause à %s";                    // « En pause à 270° »
+constexpr const char* kFrameRateLine = "%s\u00A0images/s";
+constexpr const char* kCredit = "Tarvex – moteur à quatre temps";
+struct HelpLine {
+    const char* text;
+    bool heading;
+};
+constexpr HelpLine kHelpLines[] = {
+    {"Commandes clavier", true},
+    {"a\u00A0: aide", false},
+    {"l\u00A0: lumière", false},
+    {"e\u00A0: explications détaillées", false},
+    {"f\u00A0: afficher les images par seconde", false},
+    {"t\u00A0: afficher les textures", false},
+    {"1\u00A0: Tarvex entier", false},
+    {"2\u00A0: caisson", false},
+    {"3\u00A0: piston", false},
+    {"4\u00A0: soupapes", false},
+    {"5\u00A0: afficher les gaz", false},
+    {"6\u00A0: afficher le caisson", false},
+    {"+ / -\u00A0: augmenter / diminuer la vitesse", false},
+    {"flèches\u00A0: tourner la caméra", false},
+    {"page précédente / suivante\u00A0: éloigner / rapprocher la caméra", false},
+    {"espace\u00A0: pause / reprise", false},
+    {"n / b\u00A0: temps suivant / précédent", false},
+    {"k / j\u00A0: un degré de plus / de moins", false},
+    {"Commandes souris", true},
+    {"clic gauche\u00A0: sélectionner une pièce", false},
+    {"clic gauche + déplacer\u00A0: tourner la caméra", false},
+    {"clic droit + déplacer\u00A0: zoomer", false},
+    {"molette\u00A0: changer la vitesse", false},
+    {"clic molette\u00A0: réinitialiser la vitesse", false},
+};
+constexpr const char* kNoWebGl2 =
+    "Ce navigateur ne peut pas afficher le moteur\u00A0: il lui manque WebGL\u00A02. Ouvrez cette "
+    "page dans une version récente de Firefox, Chrome, Edge ou Safari, avec l’accélération "
+    "graphique activée.";
+constexpr const char* kContextLost = "L’affichage graphique a été interrompu\u00A0; il reprend dès que possible.";
 
 // A number as French writes it: a decimal comma, decimals digits after it.
 std::string frenchNumber(double value, int decimals);
