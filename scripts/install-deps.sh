@@ -24,6 +24,9 @@ packages=(
   # and packed by icotool (icoutils, whose wrestool the tests read it back with), Wine for its
   # smoke test, zip and unzip, wixl for the installer and msiinfo (msitools) for its checks
   g++-mingw-w64-x86-64-win32 icoutils librsvg2-bin msitools unzip wine wine64 wixl zip
+  # the browser page: emscripten builds it, its tests drive Chromium through its WebDriver with
+  # Selenium
+  chromium chromium-driver emscripten python3-selenium
 )
 
 missing=()
@@ -38,7 +41,8 @@ else
   echo "Benchmark, Xvfb, xauth, xdotool, xdpyinfo, xwininfo, glxinfo, pgrep, file, ImageMagick, clang" >&2
   echo "with its fuzzer runtime, valgrind, and for the package checks dpkg, lintian, appstream and" >&2
   echo "desktop-file-utils; for the Windows package the MinGW-w64 C++ compiler, rsvg-convert," >&2
-  echo "icoutils, Wine, zip, unzip, wixl and msitools." >&2
+  echo "icoutils, Wine, zip, unzip, wixl and msitools; for the browser page emscripten, Chromium" >&2
+  echo "with chromedriver, and Python's Selenium." >&2
   echo "This is not a Debian system: install them with its own package manager." >&2
   exit 1
 fi
