@@ -47,3 +47,8 @@ constexpr Spotlight kSpotlights[kSpotlightCount] = {
     {{2.0f, -5.0f, -3.0f}, {-1.0f, 0.8f, 0.5f}, 90.0f, 2.0f,
      {{0.2f, 0.2f, 0.4f, 0.3f}, {0.2f, 0.2f, 0.4f, 0.4f}, {0.0f, 0.0f, 0.0f, 0.01f}}},
 };
+
+// The markers key r shows at the spotlights: three unlit lines from each one's place along the
+// engine's axes, x red, y green, z blue.
+constexpr float kLightMarkerLength = 1.0f;  // model units
+constexpr float kLightMarkerColours[3][3] = {{1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}};

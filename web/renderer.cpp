@@ -84,6 +84,29 @@ void ensurePickTarget(Renderer& r, int width, int height)
     r.pickHeight = height;
 }
 
+// Key r's markers: unlit lines along the engine's axes from each spotlight, drawn before the
+// parts as the desktop draws them where it places the lights.
+void drawLightMarkers(Renderer& r)
+{
+    glUniform1i(r.shader.textured, 0);
+    for (int axis = 0; axis < 3; ++axis) {
+        std::vector<PageVertex> ends;
+        for (const Spotlight& spot : kSpotlights) {
+            PageVertex from{{spot.place[0], spot.place[1], spot.place[2]}, {0.0f, 0.0f, 1.0f}, {0.0f, 0.0f}};
+            PageVertex to = from;
+            to.position[axis] += kLightMarkerLength;
+            ends.push_back(from);
+            ends.push_back(to);
+        }
+        const float* colour = kLightMarkerColours[axis];
+        sendFlatColour(r.shader, colour[0], colour[1], colour[2], 1.0f);
+        glBindBuffer(GL_ARRAY_BUFFER, r.vertexBuffer);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(ends.size() * sizeof(PageVertex)), ends.data(),
+                     GL_STREAM_DRAW);
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(ends.size()));
+    }
+}
+
 }  // namespace
 
 bool createRenderer(Renderer& r)
@@ -140,6 +163,7 @@ void drawEngine(Renderer& r, const ViewState& state, const std::vector<Batch>& b
     const Mat4 mvp = projection * camera;
     sendTransforms(r.shader, camera, projection);
     sendLights(r.shader, camera, state.light0Lit, sparkLit(state.crankAngle));
+    if (state.showLightMarkers) drawLightMarkers(r);
 
     ViewMode lastGroup = VIEW_ENGINE;
     Faces faces = Faces::filled;

@@ -31,7 +31,7 @@ PROBE_TOLERANCE = 3
 PIXEL_TOLERANCE = 12
 MOVED_SHARE = 0.005
 CAPTION_TOP = 0.78 * HEIGHT                 # the desktop's title, speed, pause and credit below
-# The passes: the keys that set the view, and patches to probe inside a filled surface of each
+# The passes: the keys that set the view (r: the spotlights' markers, from then on), and patches to probe inside a filled surface of each
 # group at each telling angle (canvas pixels from the top left). The start's view (the crank
 # train singled out, the rest as wireframe) is compared as a whole, and inside a shut valve's
 # head, whose back faces show filled through its front wireframe; the whole engine filled
@@ -39,8 +39,8 @@ CAPTION_TOP = 0.78 * HEIGHT                 # the desktop's title, speed, pause 
 ANGLES = [270, 365, 630, 90]
 PASSES = [
     # At 365 degrees the spark lights the head's front lines too brightly for a patch between them.
-    ("3", {"shut valve's head, its filled inside": {270: (582, 300)}}),
-    ("1", {"head's end wall": {a: (700, 360) for a in ANGLES}, "crankcase": {a: (300, 450) for a in ANGLES}}),
+    ("3r", {"shut valve's head, its filled inside": {270: (582, 300)}}),
+    ("1t", {"head's end wall": {a: (700, 360) for a in ANGLES}, "crankcase": {a: (300, 450) for a in ANGLES}}),
     ("6", {"crank web": {a: (330, 420) for a in ANGLES}, "piston": {270: (450, 330), 365: (470, 320), 630: (470, 320), 90: (450, 330)},
            "valve head": {a: (582, 300) for a in ANGLES}}),
 ]
@@ -113,7 +113,7 @@ class TellingAngles(unittest.TestCase):
         page.wait_until_drawn()
         desktop.keys("a", "e")               # the help and the explanation off the desktop's picture
         for keys, probes in PASSES:
-            desktop.keys(keys)
+            desktop.keys(*keys)
             page.keys(keys)
             for angle in ANGLES:
                 desktop.keys("n")

@@ -159,6 +159,7 @@ constexpr HelpLine kHelpLines[] = {
     {"e\u00A0: explications détaillées", false},
     {"f\u00A0: afficher les images par seconde", false},
     {"t\u00A0: afficher les textures", false},
+    {"r\u00A0: afficher les repères des spots", false},
     {"1\u00A0: Tarvex entier", false},
     {"2\u00A0: caisson", false},
     {"3\u00A0: piston", false},
