@@ -117,6 +117,20 @@ class Page:
         ActionChains(self.driver).move_to_element_with_offset(canvas, x - WIDTH // 2, y - HEIGHT // 2) \
             .click().perform()
 
+    def visible_labels(self):
+        return self.script("return Array.from(document.querySelectorAll('#labels div'))"
+                           ".filter(d => d.style.display !== 'none').map(d => d.textContent)")
+
+    def mouse(self, kind, x, y, buttons=0):
+        """A wheel step forward, a middle or right press, or a move, at canvas pixel (x, y)."""
+        self.script("""
+            const [kind, x, y, buttons] = arguments, canvas = document.getElementById('canvas');
+            const at = {clientX: x, clientY: y, bubbles: true, cancelable: true};
+            const event = kind === 'wheel' ? new WheelEvent('wheel', {...at, deltaY: -100})
+                : kind === 'move' ? new MouseEvent('mousemove', {...at, buttons})
+                : new MouseEvent('mousedown', {...at, button: kind === 'middle' ? 1 : 2, buttons: kind === 'middle' ? 4 : 2});
+            canvas.dispatchEvent(event);""", kind, x, y, buttons)
+
     def frame(self):
         """The canvas as a PNG data URL, copied right after the page's next frame is drawn."""
         return self.driver.execute_async_script("""

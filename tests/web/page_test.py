@@ -95,6 +95,26 @@ class Controls(LoadedPage):
             page.click(x, y)
             wait_for(lambda: page.state("group") == str(group), timeout_s=5, what=f"{name} picked at {x}, {y}")
 
+    def test_labels_help_wheel_middle_button_and_zoom(self):
+        page = self.page
+        for key, words in [("3", ["Piston", "Vilebrequin"]), ("4", ["Soupapes", "Échappement", "Admission"]),
+                           ("2", ["Caisson", "Collecteur d’échappement", "Tubulure d’admission", "Bougie"])]:
+            page.keys(key)
+            wait_for(lambda: page.visible_labels() == words, what=f"the labels {words}")
+        self.assertIn("a\u00a0: aide", page.text("help"))
+        page.keys("a")
+        wait_for(lambda: page.text("help") is None, what="the help hidden")
+        # A wheel step forward slows it down, as on the desktop under X; the middle button resets.
+        for event, speed in [("wheel", "0,0"), ("wheel", "-0,1"), ("middle", "0,1")]:
+            page.mouse(event, 400, 300)
+            wait_for(lambda: page.text("speed") == f"Vitesse\u00a0: {speed}\u00a0tr/s", what=f"the speed {speed}")
+        # A right drag upwards zooms in: the held picture changes.
+        page.keys(" ")
+        held = page.frame()
+        page.mouse("right", 400, 300)
+        page.mouse("move", 400, 100, buttons=2)
+        self.assertNotEqual(page.frame(), held)
+
     def test_a_lost_context_comes_back(self):
         page = self.page
         page.script("window.lose = document.getElementById('canvas').getContext('webgl2')"
