@@ -98,46 +98,36 @@ GLuint compile(GLenum kind, const char* source)
     return shader;
 }
 
-struct LightUniforms {
-    GLint on, place, ambient, diffuse, specular, direction, cosCutoff, exponent, quadratic;
-};
-
-LightUniforms lightUniforms(GLuint program, int i)
-{
-    auto at = [&](const char* field) {
-        const std::string name = "uLights[" + std::to_string(i) + "]." + field;
-        return glGetUniformLocation(program, name.c_str());
-    };
-    return {at("on"), at("place"), at("ambient"), at("diffuse"), at("specular"), at("direction"),
-            at("cosCutoff"), at("exponent"), at("quadratic")};
-}
+// A light's uniforms, in the order LightingShader::lights holds them.
+enum LightField { kOn, kPlace, kAmbient, kDiffuse, kSpecular, kDirection, kCosCutoff, kExponent, kQuadratic };
+const char* const kLightFields[] = {"on", "place", "ambient", "diffuse", "specular", "direction",
+                                    "cosCutoff", "exponent", "quadratic"};
 
 // A light at a point of the engine's frame (or of the eye's, with identity), its cone turned
 // with it as glLight turns a spot direction.
-void sendLight(GLuint program, int i, bool on, const Mat4& frame, const float* place,
+void sendLight(const GLint* u, bool on, const Mat4& frame, const float* place,
                const LightColours& colours, const float* direction, float cutoffDeg, float exponent,
                float quadratic)
 {
-    const LightUniforms u = lightUniforms(program, i);
-    glUniform1i(u.on, on ? 1 : 0);
+    glUniform1i(u[kOn], on ? 1 : 0);
     const double p[4] = {place[0], place[1], place[2], 1.0};
     double eye[4];
     transform(frame, p, eye);
-    glUniform3f(u.place, static_cast<float>(eye[0] / eye[3]), static_cast<float>(eye[1] / eye[3]),
+    glUniform3f(u[kPlace], static_cast<float>(eye[0] / eye[3]), static_cast<float>(eye[1] / eye[3]),
                 static_cast<float>(eye[2] / eye[3]));
-    glUniform4fv(u.ambient, 1, colours.ambient);
-    glUniform4fv(u.diffuse, 1, colours.diffuse);
-    glUniform4fv(u.specular, 1, colours.specular);
+    glUniform4fv(u[kAmbient], 1, colours.ambient);
+    glUniform4fv(u[kDiffuse], 1, colours.diffuse);
+    glUniform4fv(u[kSpecular], 1, colours.specular);
     const double d[4] = {direction[0], direction[1], direction[2], 0.0};
     double turned[4];
     transform(frame, d, turned);
     const double length = std::sqrt(turned[0] * turned[0] + turned[1] * turned[1] + turned[2] * turned[2]);
-    glUniform3f(u.direction, static_cast<float>(turned[0] / length), static_cast<float>(turned[1] / length),
+    glUniform3f(u[kDirection], static_cast<float>(turned[0] / length), static_cast<float>(turned[1] / length),
                 static_cast<float>(turned[2] / length));
     // OpenGL's 180 is no cone at all.
-    glUniform1f(u.cosCutoff, cutoffDeg >= 180.0f ? kNoCone : static_cast<float>(std::cos(cutoffDeg * kPi / 180.0)));
-    glUniform1f(u.exponent, exponent);
-    glUniform1f(u.quadratic, quadratic);
+    glUniform1f(u[kCosCutoff], cutoffDeg >= 180.0f ? kNoCone : static_cast<float>(std::cos(cutoffDeg * kPi / 180.0)));
+    glUniform1f(u[kExponent], exponent);
+    glUniform1f(u[kQuadratic], quadratic);
 }
 
 }  // namespace
@@ -172,6 +162,13 @@ bool buildLightingShader(LightingShader& s)
     s.diffuse = glGetUniformLocation(p, "uDiffuse");
     s.specular = glGetUniformLocation(p, "uSpecular");
     s.shininess = glGetUniformLocation(p, "uShininess");
+    static_assert(sizeof s.lights[0] / sizeof s.lights[0][0] == sizeof kLightFields / sizeof kLightFields[0],
+                  "one location a field");
+    for (int i = 0; i < kLightCount; ++i)
+        for (int f = 0; f < static_cast<int>(sizeof kLightFields / sizeof kLightFields[0]); ++f) {
+            const std::string name = "uLights[" + std::to_string(i) + "]." + kLightFields[f];
+            s.lights[i][f] = glGetUniformLocation(p, name.c_str());
+        }
     glUseProgram(p);
     glUniform1i(s.texture, 0);
     return true;
@@ -180,13 +177,13 @@ bool buildLightingShader(LightingShader& s)
 void sendLights(const LightingShader& s, const Mat4& camera, bool viewerLightOn, bool sparkOn)
 {
     const float pointLight[3] = {0.0f, 0.0f, -1.0f};   // unused: no cone
-    sendLight(s.program, 0, viewerLightOn, identityMatrix(), kViewerLightPosition, kViewerLight, pointLight,
+    sendLight(s.lights[0], viewerLightOn, identityMatrix(), kViewerLightPosition, kViewerLight, pointLight,
               180.0f, 0.0f, 0.0f);
-    sendLight(s.program, 1, sparkOn, camera, kSparkPlace, kSparkLight, kSparkDirection, kSparkCutoffDeg,
+    sendLight(s.lights[1], sparkOn, camera, kSparkPlace, kSparkLight, kSparkDirection, kSparkCutoffDeg,
               kSparkExponent, kSparkQuadraticAttenuation);
     for (int i = 0; i < kSpotlightCount; ++i) {
         const Spotlight& spot = kSpotlights[i];
-        sendLight(s.program, 2 + i, true, camera, spot.place, spot.colours, spot.direction, spot.cutoffDeg,
+        sendLight(s.lights[2 + i], true, camera, spot.place, spot.colours, spot.direction, spot.cutoffDeg,
                   spot.exponent, 0.0f);
     }
     static_assert(kLightCount == 5, "the vertex shader has five lights");

@@ -13,7 +13,7 @@ struct LightingShader {
     GLint modelView = -1, projection = -1, normals = -1;
     GLint lit = -1, flatColour = -1, textured = -1, texture = -1;
     GLint ambient = -1, diffuse = -1, specular = -1, shininess = -1;
-    GLint lights = -1;                      // the first of the lights' uniforms, see the source
+    GLint lights[5][9] = {};                // each light's fields, in the source's order
 };
 
 constexpr GLuint kPositionAttribute = 0;

@@ -23,6 +23,10 @@ int gWidth = 0, gHeight = 0;                // the canvas, pixels
 
 double readClockMs() { return emscripten_get_now(); }
 
+// The moment the first engine is drawn, on the page's own timeline, for measuring start-up.
+EM_JS(void, markFirstFrame, (), { performance.mark("tarvex-first-frame"); });
+bool gFirstFrameDrawn = false;
+
 // The canvas's drawing buffer follows its size on the page, pixel for pixel.
 void fitCanvas()
 {
@@ -49,6 +53,8 @@ EM_BOOL onFrame(double, void*)
     gBatches = engineBatches(gState.crankAngle);
     drawEngine(gRenderer, gState, gBatches, gWidth, gHeight);
     placeLabels(gState, projectionMatrix(gWidth, gHeight) * cameraMatrix(gState), gWidth, gHeight);
+    if (!gFirstFrameDrawn) markFirstFrame();
+    gFirstFrameDrawn = true;
     return EM_TRUE;
 }
 
