@@ -916,6 +916,36 @@ TEST(StillsWorksheet, TheSeedShufflesTheExerciseAndTheKeyWritesItsAnswersInTheSa
     EXPECT_FALSE(exists(dir + "/bad.pdf"));
 }
 
+// The spark's yellow star, as a page rendered by poppler shows it: pixels of its fill (the
+// valves' yellow is darker, the gas's tint bluer) in each half of a strokes page.
+int sparkPixels(const Image& page, bool top)
+{
+    int count = 0;
+    for (int y = top ? 0 : page.height / 2; y < (top ? page.height / 2 : page.height); ++y)
+        for (int x = 0; x < page.width; ++x)
+            count += page.r(x, y) > 240 && page.g(x, y) > 190 && page.g(x, y) < 235 && page.b(x, y) < 80;
+    return count;
+}
+
+TEST(StillsWorksheet, TheSparkStandsOnThePowerStrokesPictureAloneWhereverTheSeedPutsIt)
+{
+    const Scratch dir;
+    const std::string lesson = dir + "/w.pdf", exercise = dir + "/b.pdf";
+    ASSERT_EQ(runStills({"--worksheet", lesson, "--worksheet-blank", exercise, "--seed", "7"}).exitCode, 0);
+    // The lesson's strokes in order, two a page; the seed's exercise has them 3, 1, 2, 4.
+    for (const auto& [file, powerBlock] : {std::pair<std::string, int>{lesson, 2}, {exercise, 0}}) {
+        ASSERT_EQ(run("pdftoppm -r 100 -png -f 1 -l 2 " + file + " " + dir.dir + "/page"), 0);
+        for (int block = 0; block < 4; ++block) {
+            Image page;
+            std::string why;
+            ASSERT_TRUE(readPng(dir + ("/page-" + std::to_string(block / 2 + 1) + ".png"), &page, &why)) << why;
+            const int star = sparkPixels(page, block % 2 == 0);
+            if (block == powerBlock) EXPECT_GT(star, 20) << file << ": no spark on the power stroke";
+            else EXPECT_EQ(star, 0) << file << ": a spark on block " << block + 1;
+        }
+    }
+}
+
 // The frames of a GIF as they are shown, each drawn over the one before; with the delays (in
 // hundredths of a second) and whether it loops forever.
 struct Gif {
