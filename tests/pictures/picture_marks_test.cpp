@@ -139,14 +139,15 @@ protected:
     static void TearDownTestSuite() { closeFrameWindow(); }
     static Upright pictures[kStrokeCount];
 
-    // The labels as the worksheet lays them out beside the picture of a stroke.
-    static std::vector<LeaderLabel> labelsOf(int stroke, Box* box)
+    // The labels as the worksheet lays them out beside the picture of a stroke: the names, or the
+    // exercise's numbers.
+    static std::vector<LeaderLabel> labelsOf(int stroke, Box* box, bool numbered)
     {
         const Upright& u = pictures[stroke - 1];
         *box = {kColumn + 10, 10, kColumn + 10 + u.picture.width * kUnitsPerPixel, 10 + u.picture.height * kUnitsPerPixel};
         cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10);
         cairo_t* cr = cairo_create(surface);
-        std::vector<LeaderLabel> labels = layoutLeaderLabels(cr, u.marks, *box, kUnitsPerPixel, kColumn, false);
+        std::vector<LeaderLabel> labels = layoutLeaderLabels(cr, u.marks, *box, kUnitsPerPixel, kColumn, numbered);
         cairo_destroy(cr);
         cairo_surface_destroy(surface);
         return labels;
@@ -194,11 +195,13 @@ TEST_F(PictureMarksTest, EveryLeaderLineEndsOnThePixelsOfItsOwnPart)
 
 TEST_F(PictureMarksTest, NoLeaderLineCrossesAnotherNorRunsAlongAnotherPart)
 {
-    for (int stroke = 1; stroke <= kStrokeCount; ++stroke) {
-        SCOPED_TRACE("stroke " + std::to_string(stroke));
+    for (int check = 0; check < 2 * kStrokeCount; ++check) {
+        const int stroke = check / 2 + 1;
+        const bool numbered = check % 2 == 1;
+        SCOPED_TRACE("stroke " + std::to_string(stroke) + (numbered ? ", numbered" : ""));
         const Upright& u = pictures[stroke - 1];
         Box box;
-        const std::vector<LeaderLabel> labels = labelsOf(stroke, &box);
+        const std::vector<LeaderLabel> labels = labelsOf(stroke, &box, numbered);
         ASSERT_EQ(labels.size(), static_cast<size_t>(kMarkedPartCount));
         for (size_t i = 0; i < labels.size(); ++i)
             for (size_t j = i + 1; j < labels.size(); ++j)
@@ -206,14 +209,15 @@ TEST_F(PictureMarksTest, NoLeaderLineCrossesAnotherNorRunsAlongAnotherPart)
                     << labels[i].lines[0] << " and " << labels[j].lines[0];
         // Nor passes so near another's end that its dot could be taken for its own.
         for (const LeaderLabel& line : labels)
-            for (const LeaderLabel& other : labels)
-                if (&line != &other)
-                    EXPECT_GT(distanceToSegment(other.to, line.from, line.to), kDotClearance)
-                        << line.lines[0] << " passes by the end of " << other.lines[0];
+            for (const LeaderLabel& other : labels) {
+                if (&line == &other) continue;
+                EXPECT_GT(distanceToSegment(other.to, line.from, line.to), kDotClearance)
+                    << line.lines[0] << " passes by the end of " << other.lines[0];
+            }
         // Along a line, pixel by pixel in the picture, the longest stretch over a moving part or
         // a valve that is not its own: crossing a stem takes a few pixels, running along one many.
         for (size_t i = 0; i < labels.size(); ++i) {
-            const std::string name = labels[i].lines[0];
+            const std::string name = numbered ? markedPartName(std::stoi(labels[i].lines[0])) : labels[i].lines[0];
             auto other = [&](int x, int y) {
                 const Rgb valve = at(u.valves, x, y), crank = at(u.crank, x, y);
                 if (name.rfind("Soupape", 0) != 0 && yellow(valve)) return true;
