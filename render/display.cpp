@@ -47,7 +47,7 @@ void drawLabels(ViewMode group)
         std::snprintf(text, sizeof text, "%s", label.text);
         glRasterPos3d(label.x, label.y, label.z);
         // In projector mode the labels grow with the screen, as the engine does.
-        if (scene.projectorMode) drawScaledText(text, label.fontCode, currentProjectorLayout().labelScale);
+        if (scene.projectorMode) drawProjectorScaledText(text, label.fontCode, currentProjectorLayout().labelScale);
         else drawBitmapText(text, label.fontCode);
     }
 }
