@@ -38,7 +38,7 @@ void drawLabels(ViewMode group)
         glRasterPos3d(label.at.x, label.at.y, label.at.z);
         const int fontCode = label.size == LabelSize::groupName ? kLargeFont : kMediumFont;
         // In projector mode the labels grow with the screen, as the engine does.
-        if (scene.projectorMode) drawScaledText(text, fontCode, currentProjectorLayout().labelScale);
+        if (scene.projectorMode) drawProjectorScaledText(text, fontCode, currentProjectorLayout().labelScale);
         else drawBitmapText(text, fontCode);
     }
 }

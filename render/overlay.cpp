@@ -188,6 +188,7 @@ bool atlasTextInUse()
 
 void prepareOverlayText()
 {
+    if (scene.projectorMode) prepareProjectorText();
     if (!gAtlasTextOn || atlasTextInUse() || !rendering()) return;
     // The first picture goes up glyph by glyph: making the textures takes about 20 ms on a
     // software renderer, which would hold it back, so they are made before the second.

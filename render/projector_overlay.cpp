@@ -4,42 +4,106 @@
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/scene_state.h"
 #include "model/cycle.h"
-#include "render/cached_text.h"
 #include "render/overlay.h"
+#include "render/stroke_glyphs.h"
 #include "render/stroke_text.h"
 
 namespace {
 
-constexpr float kPanelColour[4] = {0.0f, 0.0f, 0.0f, 0.82f};    // the help's background, nearly opaque
+// The help's background: black at 0.82 opacity, so it lets 0.18 of the picture through.
+constexpr float kPanelThrough[4] = {0.18f, 0.18f, 0.18f, 1.0f};
 constexpr int kHelpBodyFont = 1;            // the help lines' font code, whose capitals set the scale
 constexpr int kCreditFont = 1;              // font codes as in the window: 10 and 12 point
 constexpr int kFpsFont = 2;
+constexpr int kLabelFonts[] = {2, 3};       // the 3-D labels': 12 and 18 point
 
 // How far a line's strokes reach, in its capital height: the accents over capitals above, the
 // descenders and the cedilla below.
 constexpr double kStrokeReachAbove = 1.45;
 constexpr double kStrokeReachBelow = 0.5;
-constexpr double kBoxPaddingPx = 2.0;       // around a stroke's half width, for its smoothing
-constexpr double kPanelPaddingPx = 4.0;     // around the help panel
+constexpr double kCellPaddingPx = 2.0;      // round a glyph's cell, past a stroke's half width
+constexpr double kCellSpreadPerCap = 0.2;   // and a share of its capitals: marks past the advance
 
-// Each text on the screen in an image of its own, remade when it or the screen's size changes.
-struct ProjectorTexts {
-    CachedText help, title, speed, pause, credit, fps;
-    std::vector<CachedText> explanation;    // one per row
+bool gGlyphsOn = true;
+long gGlyphSetsMade = 0;
+
+// The glyphs of each size the screen shows, made for one screen size at a time.
+struct GlyphSets {
+    double width = -1.0, height = -1.0;     // the screen they were made for, pixels
+    std::map<std::string, std::unique_ptr<StrokeGlyphs>> bySize;    // a failed one kept, not ready
 };
-ProjectorTexts gTexts;
+GlyphSets gGlyphSets;
 
-// Where a line whose baseline starts at (x, y) may light pixels.
-PixelBox lineBox(double x, double y, double width, double cap, double strokeWidth)
+bool rendering()
 {
-    const double pad = strokeWidth + kBoxPaddingPx;
-    return pixelBoxAround(x - pad, y - kStrokeReachBelow * cap - pad, x + width + pad,
-                          y + kStrokeReachAbove * cap + pad);
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    return mode == GL_RENDER;
+}
+
+// A set's name: its kind and the numbers that size it, exact to the last bit.
+std::string setKey(const char* kind, double a, double b)
+{
+    char key[96];
+    std::snprintf(key, sizeof key, "%s|%a|%a", kind, a, b);
+    return key;
+}
+
+std::string lineKey(double cap) { return setKey("line", cap, 0.0); }
+std::string scaledKey(int fontCode, double scale) { return setKey("scaled", fontCode, scale); }
+
+// The set by that name when it is made and may be used; null to draw lines instead.
+const StrokeGlyphs* glyphSet(const std::string& key)
+{
+    if (!gGlyphsOn || !rendering()) return nullptr;
+    const auto found = gGlyphSets.bySize.find(key);
+    return found != gGlyphSets.bySize.end() && found->second->ready() ? found->second.get() : nullptr;
+}
+
+void makeSet(const std::string& key, double cap, const StrokeGlyphs::DrawGlyph& draw,
+             const StrokeGlyphs::Advance& advance)
+{
+    if (gGlyphSets.bySize.count(key) != 0) return;
+    const double strokeWidth = projectorStrokeWidth(cap);
+    const double pad = strokeWidth + kCellPaddingPx;
+    auto glyphs = std::make_unique<StrokeGlyphs>();
+    if (glyphs->make(draw, advance, hasStrokeGlyph, kStrokeReachBelow * cap + pad, kStrokeReachAbove * cap + pad,
+                     pad + kCellSpreadPerCap * cap))
+        ++gGlyphSetsMade;
+    gGlyphSets.bySize[key] = std::move(glyphs);
+}
+
+// The band's lines: the stroke font's own advances.
+void makeLineSet(double cap)
+{
+    const double strokeWidth = projectorStrokeWidth(cap);
+    makeSet(lineKey(cap), cap, [&](const char* glyph, int x, int y) { drawStrokeLine(glyph, x, y, cap, strokeWidth); },
+            [&](unsigned char byte) {
+                const char glyph[2] = {static_cast<char>(byte), '\0'};
+                return strokeTextWidth(glyph, cap);
+            });
+}
+
+// A bitmap font's layout grown scale times.
+void makeScaledSet(int fontCode, double scale)
+{
+    makeSet(scaledKey(fontCode, scale), bitmapCapHeight(fontCode) * scale,
+            [&](const char* glyph, int x, int y) {
+                glRasterPos2i(x, y);
+                drawScaledText(glyph, fontCode, scale);
+            },
+            [&](unsigned char byte) {
+                const char glyph[2] = {static_cast<char>(byte), '\0'};
+                return bitmapTextWidth(glyph, fontCode) * scale;
+            });
 }
 
 // A stroke's three explanation lines as one paragraph, for wrapping to the screen's width.
@@ -56,52 +120,42 @@ std::vector<std::string> wrappedExplanation(int stroke, const ProjectorLayout& l
                      [&](const std::string& s) { return strokeTextWidth(s.c_str(), layout.bodyCap); });
 }
 
-void text(CachedText& image, const char* s, double x, double y, double cap)
+void text(const char* s, double x, double y, double cap)
 {
-    const double strokeWidth = projectorStrokeWidth(cap);
-    image.draw(textKey(s, {x, y, cap, strokeWidth}), lineBox(x, y, strokeTextWidth(s, cap), cap, strokeWidth),
-               [&] { drawStrokeLine(s, x, y, cap, strokeWidth); });
+    if (const StrokeGlyphs* glyphs = glyphSet(lineKey(cap))) glyphs->draw(s, x, y, 0.0);
+    else drawStrokeLine(s, x, y, cap, projectorStrokeWidth(cap));
 }
 
-// A text in a bitmap font's layout, drawn magnified from (x, y); it is placed in the viewport's
-// pixels, so the screen's size is part of its key.
-void scaledText(CachedText& image, const char* s, int fontCode, double x, double y, double scale,
-                const ProjectorLayout& layout)
+void scaledText(const char* s, int fontCode, double x, double y, double scale)
 {
-    const double cap = bitmapCapHeight(fontCode) * scale;
-    const PixelBox box = lineBox(x, y, bitmapTextWidth(s, fontCode) * scale, cap, projectorStrokeWidth(cap));
-    image.draw(textKey(s, {x, y, scale, static_cast<double>(fontCode), layout.width, layout.height}), box, [&] {
-        glRasterPos2d(x, y);
-        drawScaledText(s, fontCode, scale);
-    });
+    glRasterPos2d(x, y);
+    drawProjectorScaledText(s, fontCode, scale);
 }
 
-void drawPanel(const HelpPanel& panel)
+HelpPanel currentHelpPanel(const ProjectorLayout& layout)
 {
+    std::vector<double> widths;
+    for (int i = 0; i < kHelpLineCount; ++i) widths.push_back(bitmapTextWidth(kHelpLines[i].text, kHelpLines[i].fontCode));
+    return helpPanel(layout, widths, bitmapCapHeight(kHelpBodyFont));
+}
+
+// The panel is one flat rectangle that scales what is under it: black blended over it at 0.82
+// gives the same pixels, but a software renderer multiplies over half the screen faster than it
+// blends. The lines then light only their glyphs' boxes.
+void drawHelp(const ProjectorLayout& layout)
+{
+    const HelpPanel panel = currentHelpPanel(layout);
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
     glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4fv(kPanelColour);
+    glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+    glColor4fv(kPanelThrough);
     glRectd(panel.box.x, panel.box.y, panel.box.x + panel.box.width, panel.box.y + panel.box.height);
     glPopAttrib();
     for (int i = 0; i < kHelpLineCount; ++i) {
         const int column = i / panel.linesPerColumn, row = i % panel.linesPerColumn;
-        glRasterPos2d(panel.left + column * panel.columnWidth, panel.firstBaseline - row * panel.pitch);
-        drawScaledText(kHelpLines[i].text, kHelpLines[i].fontCode, panel.scale);
+        scaledText(kHelpLines[i].text, kHelpLines[i].fontCode, panel.left + column * panel.columnWidth,
+                   panel.firstBaseline - row * panel.pitch, panel.scale);
     }
-}
-
-// The help never changes: the panel and its lines are remade only when the screen's size does.
-void drawHelp(const ProjectorLayout& layout)
-{
-    std::vector<double> widths;
-    for (int i = 0; i < kHelpLineCount; ++i) widths.push_back(bitmapTextWidth(kHelpLines[i].text, kHelpLines[i].fontCode));
-    const HelpPanel panel = helpPanel(layout, widths, bitmapCapHeight(kHelpBodyFont));
-    const ScreenRect& b = panel.box;
-    gTexts.help.draw(textKey("help", {layout.width, layout.height}),
-                     pixelBoxAround(b.x - kPanelPaddingPx, b.y - kPanelPaddingPx, b.x + b.width + kPanelPaddingPx,
-                                    b.y + b.height + kPanelPaddingPx),
-                     [&] { drawPanel(panel); });
 }
 
 }  // namespace
@@ -139,28 +193,26 @@ void drawProjectorOverlay()
 
     if (scene.showHelp) drawHelp(layout);
     const int stroke = strokeOf(scene.crankAngle);
-    text(gTexts.title, strokeTitle(stroke), layout.margin, layout.titleBaseline, layout.titleCap);
+    text(strokeTitle(stroke), layout.margin, layout.titleBaseline, layout.titleCap);
     char line[kTextBufferSize];
     formatSpeedLine(line, scene.speed);
-    text(gTexts.speed, line, layout.width - layout.margin - strokeTextWidth(line, layout.bodyCap),
-         layout.titleBaseline, layout.bodyCap);
+    text(line, layout.width - layout.margin - strokeTextWidth(line, layout.bodyCap), layout.titleBaseline,
+         layout.bodyCap);
     if (scene.showExplanations) {
-        const std::vector<std::string> rows = wrappedExplanation(stroke, layout);
-        if (gTexts.explanation.size() < rows.size()) gTexts.explanation.resize(rows.size());
         double y = layout.firstLineBaseline;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            text(gTexts.explanation[i], rows[i].c_str(), layout.margin, y, layout.bodyCap);
+        for (const std::string& row : wrappedExplanation(stroke, layout)) {
+            text(row.c_str(), layout.margin, y, layout.bodyCap);
             y -= layout.linePitch;
         }
     }
     if (scene.paused) {
         formatPauseLine(line, scene.crankAngle);
-        text(gTexts.pause, line, layout.margin, layout.pauseBaseline, layout.bodyCap);
+        text(line, layout.margin, layout.pauseBaseline, layout.bodyCap);
     }
-    scaledText(gTexts.credit, creditLine(), kCreditFont, layout.creditX, layout.creditY, layout.creditScale, layout);
+    scaledText(creditLine(), kCreditFont, layout.creditX, layout.creditY, layout.creditScale);
     if (scene.showFps) {
         formatFpsLine(line, scene.fps);
-        scaledText(gTexts.fps, line, kFpsFont, layout.fpsX, layout.fpsY, layout.fpsScale, layout);
+        scaledText(line, kFpsFont, layout.fpsX, layout.fpsY, layout.fpsScale);
     }
 
     glPopAttrib();
@@ -169,3 +221,40 @@ void drawProjectorOverlay()
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
 }
+
+void prepareProjectorText()
+{
+    if (!gGlyphsOn || !rendering()) return;
+    const ProjectorLayout layout = currentProjectorLayout();
+    if (layout.width != gGlyphSets.width || layout.height != gGlyphSets.height) {
+        gGlyphSets.bySize.clear();          // a size of the last screen is not wanted again soon
+        gGlyphSets.width = layout.width;
+        gGlyphSets.height = layout.height;
+    }
+    makeLineSet(layout.titleCap);
+    makeLineSet(layout.bodyCap);
+    const double helpScale = currentHelpPanel(layout).scale;
+    for (int i = 0; i < kHelpLineCount; ++i) makeScaledSet(kHelpLines[i].fontCode, helpScale);
+    makeScaledSet(kCreditFont, layout.creditScale);
+    makeScaledSet(kFpsFont, layout.fpsScale);
+    for (int fontCode : kLabelFonts) makeScaledSet(fontCode, layout.labelScale);
+}
+
+void drawProjectorScaledText(const char* text, int fontCode, double scale)
+{
+    const StrokeGlyphs* glyphs = glyphSet(scaledKey(fontCode, scale));
+    if (glyphs == nullptr) {
+        drawScaledText(text, fontCode, scale);
+        return;
+    }
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    if (!valid) return;                     // as the lines would draw nothing
+    GLfloat raster[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+    glyphs->draw(text, raster[0], raster[1], raster[2]);
+}
+
+void setProjectorGlyphs(bool on) { gGlyphsOn = on; }
+
+long projectorGlyphSetsMade() { return gGlyphSetsMade; }

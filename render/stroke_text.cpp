@@ -121,6 +121,12 @@ void drawGlyph(const StrokeGlyph& glyph)
 
 }  // namespace
 
+bool hasStrokeGlyph(unsigned char byte)
+{
+    const StrokeGlyph glyph = strokeGlyph(byte);
+    return glyph.base != 0 || glyph.mark != StrokeMark::none;
+}
+
 double strokeTextWidth(const char* text, double capPx)
 {
     double units = 0.0;

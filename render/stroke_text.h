@@ -13,3 +13,7 @@ void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double 
 // matrices, capitals capPx high, strokes lineWidthPx wide; and its width in pixels.
 void drawStrokeLine(const char* text, double x, double y, double capPx, double lineWidthPx);
 double strokeTextWidth(const char* text, double capPx);
+
+// Whether the byte has a glyph here: printable ASCII, the accented letters of French, the
+// degree sign.
+bool hasStrokeGlyph(unsigned char byte);

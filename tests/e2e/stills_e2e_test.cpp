@@ -916,6 +916,120 @@ TEST(StillsWorksheet, TheSeedShufflesTheExerciseAndTheKeyWritesItsAnswersInTheSa
     EXPECT_FALSE(exists(dir + "/bad.pdf"));
 }
 
+// The words of a page as pdftotext -bbox gives them, with their boxes (points, y down).
+struct Word {
+    std::string text;
+    double xMin, yMin, xMax, yMax;
+};
+
+std::vector<Word> wordsOf(const std::string& pdf, int page)
+{
+    std::string boxes;
+    EXPECT_EQ(run("pdftotext -bbox -f " + std::to_string(page) + " -l " + std::to_string(page) + " " + pdf + " -", 20,
+                  &boxes), 0);
+    std::vector<Word> words;
+    for (size_t at = boxes.find("<word "); at != std::string::npos; at = boxes.find("<word ", at + 1)) {
+        const size_t from = boxes.find('>', at) + 1;
+        words.push_back({boxes.substr(from, boxes.find('<', from) - from), wordField(boxes, at, "xMin"),
+                         wordField(boxes, at, "yMin"), wordField(boxes, at, "xMax"), wordField(boxes, at, "yMax")});
+    }
+    return words;
+}
+
+const Word* findWord(const std::vector<Word>& words, const std::string& text)
+{
+    for (const Word& w : words)
+        if (w.text == text) return &w;
+    return nullptr;
+}
+
+TEST(StillsWorksheet, TheKeysFiguresAreTheExercisesWithEveryBoxWrittenInDarkItalicOnATint)
+{
+    const Scratch dir;
+    const std::string exercise = dir + "/b.pdf", key = dir + "/k.pdf";
+    ASSERT_EQ(runStills({"--worksheet-blank", exercise, "--worksheet-key", key, "--seed", "7"}).exitCode, 0);
+    const std::vector<std::string> answers[2] = {
+        {"Admission", "Compression", "Combustion-détente", "Échappement", "Piston", "d’admission", "d’échappement",
+         "Étincelle"},
+        {"Admission", "Compression", "Combustion-détente", "Échappement", "Détente", "Combustion", "360°", "23,4",
+         "70,2"}};
+    for (int page : {3, 4}) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        const std::vector<Word> asked = wordsOf(exercise, page), written = wordsOf(key, page);
+        // Every word of the exercise where it stands there, but the pupil's fields and the blanks
+        // for the pressures, which the key fills.
+        for (const Word& w : asked) {
+            if (w.text == "Nom" || w.text == "Classe" || w.text == "Date" || w.text == ":" || w.text == "…………") continue;
+            bool same = false;
+            for (const Word& k : written)
+                same = same || (k.text == w.text && std::fabs(k.xMin - w.xMin) < 0.5 && std::fabs(k.yMin - w.yMin) < 0.5);
+            EXPECT_TRUE(same) << "the key moves or lacks « " << w.text << " »";
+        }
+        for (const std::string& answer : answers[page - 3]) {
+            EXPECT_NE(findWord(written, answer), nullptr) << "the key lacks " << answer;
+            EXPECT_EQ(findWord(asked, answer), nullptr) << "the exercise gives away " << answer;
+        }
+        if (page == 4) {
+            auto count = [](const std::vector<Word>& words, const char* text) {
+                return std::count_if(words.begin(), words.end(), [&](const Word& w) { return w.text == text; });
+            };
+            EXPECT_EQ(count(written, "3,0"), count(asked, "3,0") + 1) << "the key lacks p₄";
+        }
+        // In italic, the key's alone.
+        EXPECT_NE(popplerSays("pdffonts -f " + std::to_string(page) + " -l " + std::to_string(page) + " " + key)
+                      .find("Oblique"), std::string::npos);
+        EXPECT_EQ(popplerSays("pdffonts -f " + std::to_string(page) + " -l " + std::to_string(page) + " " + exercise)
+                      .find("Oblique"), std::string::npos);
+    }
+    // In grey, an answer stands on its tint where the exercise's box is white inside: the pixels
+    // round « Piston » on page 3 at a point a pixel.
+    Image grey[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string pdf = i == 0 ? exercise : key;
+        ASSERT_EQ(run("pdftoppm -gray -png -r 72 -f 3 -l 3 " + pdf + " " + dir.dir + "/grey" + std::to_string(i)), 0);
+        std::string why;
+        ASSERT_TRUE(readPng(dir + ("/grey" + std::to_string(i) + "-3.png"), &grey[i], &why)) << why;
+    }
+    const Word* piston = findWord(wordsOf(key, 3), "Piston");
+    ASSERT_NE(piston, nullptr);
+    int tint[2] = {0, 0}, all = 0;
+    for (int y = static_cast<int>(piston->yMin) + 1; y < static_cast<int>(piston->yMax); ++y)
+        for (int x = static_cast<int>(piston->xMin) + 1; x < static_cast<int>(piston->xMax); ++x, ++all)
+            for (int i = 0; i < 2; ++i) tint[i] += std::abs(grey[i].r(x, y) - 217) < 15;
+    EXPECT_GT(tint[1], all / 3) << "the answer has no tint behind it";
+    EXPECT_LT(tint[0], all / 20) << "the exercise's box is not white inside";
+}
+
+// The spark's yellow star, as a page rendered by poppler shows it: pixels of its fill (the
+// valves' yellow is darker, the gas's tint bluer) in each half of a strokes page.
+int sparkPixels(const Image& page, bool top)
+{
+    int count = 0;
+    for (int y = top ? 0 : page.height / 2; y < (top ? page.height / 2 : page.height); ++y)
+        for (int x = 0; x < page.width; ++x)
+            count += page.r(x, y) > 240 && page.g(x, y) > 190 && page.g(x, y) < 235 && page.b(x, y) < 80;
+    return count;
+}
+
+TEST(StillsWorksheet, TheSparkStandsOnThePowerStrokesPictureAloneWhereverTheSeedPutsIt)
+{
+    const Scratch dir;
+    const std::string lesson = dir + "/w.pdf", exercise = dir + "/b.pdf";
+    ASSERT_EQ(runStills({"--worksheet", lesson, "--worksheet-blank", exercise, "--seed", "7"}).exitCode, 0);
+    // The lesson's strokes in order, two a page; the seed's exercise has them 3, 1, 2, 4.
+    for (const auto& [file, powerBlock] : {std::pair<std::string, int>{lesson, 2}, {exercise, 0}}) {
+        ASSERT_EQ(run("pdftoppm -r 100 -png -f 1 -l 2 " + file + " " + dir.dir + "/page"), 0);
+        for (int block = 0; block < 4; ++block) {
+            Image page;
+            std::string why;
+            ASSERT_TRUE(readPng(dir + ("/page-" + std::to_string(block / 2 + 1) + ".png"), &page, &why)) << why;
+            const int star = sparkPixels(page, block % 2 == 0);
+            if (block == powerBlock) EXPECT_GT(star, 20) << file << ": no spark on the power stroke";
+            else EXPECT_EQ(star, 0) << file << ": a spark on block " << block + 1;
+        }
+    }
+}
+
 // The frames of a GIF as they are shown, each drawn over the one before; with the delays (in
 // hundredths of a second) and whether it loops forever.
 struct Gif {

@@ -99,18 +99,20 @@ double pupilFieldsWidth(cairo_t* cr)
 
 // The heading (unless the page needs its room), the pupil's fields on the exercise (beside the
 // heading, under it where the page is too narrow, or at the top without it), the maker and the
-// page number. Returns the height the fields took under the heading, or from the top.
-double drawPageFrame(cairo_t* cr, double width, double height, int page, bool blank, bool heading = true)
+// page number. Returns the height the fields took under the heading, or from the top: kept on
+// the key too, whose pages are laid out as the exercise's.
+double drawPageFrame(cairo_t* cr, double width, double height, int page, SheetKind kind, bool heading = true)
 {
+    const bool blank = kind == SheetKind::exercise;
     const double right = width - kMargin;
     double below = 0.0;
     setGrey(cr, kInkGrey);
     useFont(cr, kHeadingSize, true);
     const double headingEnd = kMargin + textWidth(cr, kSheetHeading) + kFieldGap;
     if (heading) showText(cr, kMargin, kMargin + kHeadingSize, kSheetHeading);
+    if (kind != SheetKind::lesson && (!heading || right - pupilFieldsWidth(cr) < headingEnd)) below = kFieldsDrop;
     if (blank) {
         // Nom, Classe, Date from the right margin leftwards, each name before its rule.
-        if (!heading || right - pupilFieldsWidth(cr) < headingEnd) below = kFieldsDrop;
         useFont(cr, kBodySize);
         cairo_set_line_width(cr, 0.5);
         const double baseline = heading ? kMargin + kHeadingSize + below : kMargin + kBodySize;
@@ -231,7 +233,7 @@ void drawStrokesPage(cairo_t* cr, const std::vector<Still>& stills, const std::a
                      int page, SheetKind kind, const std::string& keyHeading)
 {
     const bool blank = kind != SheetKind::lesson, answers = kind == SheetKind::key;
-    double top = kMargin + kHeaderHeight + drawPageFrame(cr, kA4Short, kA4Long, page, kind == SheetKind::exercise);
+    double top = kMargin + kHeaderHeight + drawPageFrame(cr, kA4Short, kA4Long, page, kind);
     double bottom = kA4Long - kMargin;
     if (blank) {
         if (answers) showAnswer(cr, kMargin, top, keyHeading, kBodySize, true);
@@ -252,10 +254,13 @@ void drawStrokesPage(cairo_t* cr, const std::vector<Still>& stills, const std::a
     }
 }
 
-void drawDiagramPage(cairo_t* cr, int page, bool blank, const RealTiming& timing)
+// The timing diagram: the exercise's with its boxes and instruction, its key's with the same
+// boxes written in.
+void drawDiagramPage(cairo_t* cr, int page, SheetKind kind, const RealTiming& timing)
 {
+    const bool blank = kind != SheetKind::lesson;
     // Landscape: the diagram is wider than high.
-    drawPageFrame(cr, kA4Long, kA4Short, page, blank);
+    drawPageFrame(cr, kA4Long, kA4Short, page, kind);
     const double width = kA4Long - 2 * kMargin;
     const double scale = width / kDiagramWidth;
     setGrey(cr, kInkGrey);
@@ -270,7 +275,7 @@ void drawDiagramPage(cairo_t* cr, int page, bool blank, const RealTiming& timing
     cairo_save(cr);
     cairo_translate(cr, kMargin, kMargin + kHeaderHeight + 2 * kStrokeTitleSize);
     cairo_scale(cr, scale, scale);
-    drawTimingDiagram(cr, blank, timing);
+    drawTimingDiagram(cr, blank, timing, kind == SheetKind::key);
     cairo_restore(cr);
 }
 
@@ -304,8 +309,8 @@ std::vector<std::string> summaryHeads(bool numbered)
 // but the strokes' numbers to fill, the key writes them in.
 void drawSummaryPage(cairo_t* cr, int page, SheetKind kind)
 {
-    const bool exercise = kind == SheetKind::exercise, answers = kind == SheetKind::key;
-    const double top = kMargin + kHeaderHeight + drawPageFrame(cr, kA4Short, kA4Long, page, exercise);
+    const bool answers = kind == SheetKind::key;
+    const double top = kMargin + kHeaderHeight + drawPageFrame(cr, kA4Short, kA4Long, page, kind);
     useFont(cr, kStrokeTitleSize, true);
     showText(cr, kMargin, top + kStrokeTitleSize, kSummaryTitle);
     const double titleEnd = kMargin + textWidth(cr, kSummaryTitle);
@@ -342,10 +347,8 @@ void drawSummaryPage(cairo_t* cr, int page, SheetKind kind)
 
 bool writeWorksheet(OutputFile* file, SheetKind kind, const ViewSettings& view, const Options& options)
 {
-    // The exercise and its key lay out the same pages; the key writes the answers in, and its
-    // figures are the lesson's, every name in place.
+    // The exercise and its key lay out the same pages; the key writes the answers in.
     const bool blank = kind != SheetKind::lesson;
-    const bool boxes = kind == SheetKind::exercise;
     const FigureSettings& figures = options.figures;
     const std::array<int, 4> order = blank ? strokeOrder(static_cast<unsigned>(options.seed)) : std::array<int, 4>{1, 2, 3, 4};
     std::string orderText;
@@ -379,11 +382,11 @@ bool writeWorksheet(OutputFile* file, SheetKind kind, const ViewSettings& view, 
         cairo_show_page(cr);
     }
     cairo_pdf_surface_set_size(pdf, kA4Long, kA4Short);
-    drawDiagramPage(cr, page, boxes, figures.timing);
+    drawDiagramPage(cr, page, kind, figures.timing);
     cairo_show_page(cr);
     cairo_pdf_surface_set_size(pdf, kA4Short, kA4Long);
-    const double fields = drawPageFrame(cr, kA4Short, kA4Long, page + 1, boxes, false);
-    drawFiguresPage(cr, kMargin + fields, boxes, figures);
+    const double fields = drawPageFrame(cr, kA4Short, kA4Long, page + 1, kind, false);
+    drawFiguresPage(cr, kMargin + fields, blank, figures, kind == SheetKind::key);
     cairo_show_page(cr);
     drawSummaryPage(cr, page + 2, kind);
     cairo_show_page(cr);

@@ -117,7 +117,8 @@ void drawFigureText(cairo_t* cr, const FigureText& t)
     if (t.answer) {
         ground = {-t.boxWidth / 2, -t.boxHeight / 2, t.boxWidth / 2, t.boxHeight / 2};
     } else {
-        useFont(cr, t.size, t.bold);
+        if (t.written) useItalicFont(cr, t.size, t.bold);
+        else useFont(cr, t.size, t.bold);
         cairo_text_extents_t e;
         cairo_text_extents(cr, t.text.c_str(), &e);
         ground = {e.x_bearing, e.y_bearing, e.x_bearing + e.width, e.y_bearing + e.height};
@@ -125,18 +126,34 @@ void drawFigureText(cairo_t* cr, const FigureText& t)
     ground = grown(ground, kGroundMargin);
     cairo_save(cr);
     cairo_rectangle(cr, ground.left, ground.top, ground.right - ground.left, ground.bottom - ground.top);
-    setGrey(cr, kPaperGrey);
+    setGrey(cr, t.written ? kAnswerTintGrey : kPaperGrey);
     cairo_fill(cr);
     cairo_restore(cr);
     if (t.answer) {
         cairo_set_line_width(cr, kBoxLine);
         cairo_rectangle(cr, -t.boxWidth / 2, -t.boxHeight / 2, t.boxWidth, t.boxHeight);
         cairo_stroke(cr);
-    } else {
+    }
+    if (t.written) {
+        // In its box, the answer in the middle of it, as a pupil would write it.
+        setGrey(cr, kAnswerInkGrey);
+        useItalicFont(cr, t.size, t.bold);
+        cairo_text_extents_t e;
+        cairo_text_extents(cr, t.text.c_str(), &e);
+        if (t.answer) cairo_move_to(cr, -e.x_advance / 2, -(e.y_bearing + e.height / 2));
+        else cairo_move_to(cr, 0, 0);
+        cairo_show_text(cr, t.text.c_str());
+    } else if (!t.answer) {
         cairo_move_to(cr, 0, 0);
         cairo_show_text(cr, t.text.c_str());
     }
     cairo_restore(cr);
+}
+
+std::vector<FigureText> writtenIn(std::vector<FigureText> texts)
+{
+    for (FigureText& t : texts) t.written = t.written || t.answer;
+    return texts;
 }
 
 bool overlap(const Box& a, const Box& b)

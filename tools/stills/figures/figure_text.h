@@ -1,7 +1,7 @@
 #pragma once
 // Texts placed on the textbook figures: measured with cairo's font machinery, anchored at a point
 // or centred and turned along a curve; on an exercise, an empty box the size of a handwritten word
-// in their place. Diagram units, y down.
+// in their place, and on its key the same box with the answer written in. Diagram units, y down.
 
 #include <cairo.h>
 
@@ -37,6 +37,7 @@ struct FigureText {
     double boxWidth, boxHeight;             // an answer box's size, along and across its line
     std::array<DiagramPoint, 4> outline;          // where its glyphs or its box fall, turned
     Box ink;                                // the outline's upright bounds
+    bool written = false;                   // an answer key's: dark italic on a tint, in its box if any
 };
 
 // The text with its baseline's anchor at (x, y).
@@ -58,8 +59,11 @@ FigureText moved(FigureText text, double dx, double dy);
 // (dx, dy), length long and twice halfWidth wide at its base.
 void drawArrowHead(cairo_t* cr, double x, double y, double dx, double dy, double length, double halfWidth);
 
-// The text in the current colour on a white ground, or the empty box.
+// The text in the current colour on a white ground, or the empty box; written, the text (in
+// its box) in an answer key's dark italic on its tint.
 void drawFigureText(cairo_t* cr, const FigureText& text);
+// The texts with every answer box written in, as an answer key shows them.
+std::vector<FigureText> writtenIn(std::vector<FigureText> texts);
 // A grey from 0 (black) to 1 (white) as cr's source.
 inline void setGrey(cairo_t* cr, double grey) { cairo_set_source_rgb(cr, grey, grey, grey); }
 

@@ -45,14 +45,14 @@ double figureWithCaption(cairo_t* cr, double top, const char* caption, Draw draw
 
 }  // namespace
 
-void drawFiguresPage(cairo_t* cr, double top, bool blank, const FigureSettings& figures)
+void drawFiguresPage(cairo_t* cr, double top, bool blank, const FigureSettings& figures, bool written)
 {
     // The real cycle's caption says why each event is moved off its dead centre.
     const char* caption = blank ? kCircleExercise : figures.timing.given ? kRealCircleCaption : kCircleCaption;
     double y = figureWithCaption(cr, top, caption,
-                                 [&](cairo_t* c) { drawValveCircle(c, figures.timing, blank); });
+                                 [&](cairo_t* c) { drawValveCircle(c, figures.timing, blank, written); });
     figureWithCaption(cr, y + kFigureGap, blank ? kPvExercise : kPvCaption,
-                      [&](cairo_t* c) { drawPvDiagram(c, figures.pv, blank); });
+                      [&](cairo_t* c) { drawPvDiagram(c, figures.pv, blank, written); });
 }
 
 }  // namespace stills

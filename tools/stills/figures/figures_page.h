@@ -8,7 +8,8 @@
 
 namespace stills {
 
-// The figures from top down (points from the page's top).
-void drawFiguresPage(cairo_t* cr, double top, bool blank, const FigureSettings& figures);
+// The figures from top down (points from the page's top); written fills the blank ones' boxes
+// in, as the exercise's answer key.
+void drawFiguresPage(cairo_t* cr, double top, bool blank, const FigureSettings& figures, bool written = false);
 
 }  // namespace stills

@@ -290,9 +290,9 @@ PvLegendValues pvLegendValues(const PvSettings& settings)
 
 namespace {
 
-// The data, then the pressures the cycle reaches: written in on the sheet, to be worked out
-// in the exercise.
-void placeLegend(cairo_t* cr, PvLayout* layout, const PvSettings& settings, bool blank)
+// The data, then the pressures the cycle reaches: printed on the sheet, to be worked out in the
+// exercise, written in by its key (the value alone, where the pupil writes it).
+void placeLegend(cairo_t* cr, PvLayout* layout, const PvSettings& settings, bool blank, bool written)
 {
     const PvLegendValues v = pvLegendValues(settings);
     auto number = [](double value) { return frenchNumber(value, kLegendDecimals); };
@@ -304,8 +304,10 @@ void placeLegend(cairo_t* cr, PvLayout* layout, const PvSettings& settings, bool
         filled(kIntakePressure, frenchNumber(v.p1, 0)),
     };
     const std::pair<const char*, double> found[] = {{"₂", v.p2}, {"₃", v.p3}, {"₄", v.p4}};
-    for (const auto& [index, bar] : found)
-        entries.push_back(blank ? filled(kPressureToFind, index) : filled(kPointPressure, index, number(bar)));
+    const bool computed = blank && written;
+    if (!computed)
+        for (const auto& [index, bar] : found)
+            entries.push_back(blank ? filled(kPressureToFind, index) : filled(kPointPressure, index, number(bar)));
     double y = kLegendTop;
     for (const std::string& entry : entries) {
         for (const std::string& line : wrapped(cr, entry, kLegendSize, kFigureWidth - kLegendLeft - kMargin)) {
@@ -313,6 +315,25 @@ void placeLegend(cairo_t* cr, PvLayout* layout, const PvSettings& settings, bool
             y += kLegendLeading;
         }
         y += kLegendParagraph;
+    }
+    if (!computed) return;
+    // The printed line around its value, the value written in the middle of the exercise's blank
+    // for it, the rest where the exercise has it.
+    const std::string mark = "\x01";
+    for (const auto& [index, bar] : found) {
+        const std::string line = filled(kPointPressure, index, mark);
+        const size_t at = line.find(mark);
+        const std::string before = line.substr(0, at), after = line.substr(at + mark.size());
+        useFont(cr, kLegendSize);
+        const double blankWidth =
+            textWidth(cr, filled(kPressureToFind, index)) - textWidth(cr, before) - textWidth(cr, after);
+        const double x = kLegendLeft + textWidth(cr, before);
+        layout->texts.push_back(placeText(cr, before, kLegendLeft, y, TextAnchor::left, kLegendSize));
+        FigureText value = placeText(cr, number(bar), x + blankWidth / 2, y, TextAnchor::centre, kLegendSize);
+        value.written = true;
+        layout->texts.push_back(value);
+        layout->texts.push_back(placeText(cr, after, x + blankWidth, y, TextAnchor::left, kLegendSize));
+        y += kLegendLeading + kLegendParagraph;
     }
 }
 
@@ -326,7 +347,7 @@ std::vector<PvSample> pvCycle(const PvSettings& settings)
     return loop;
 }
 
-PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank)
+PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank, bool written)
 {
     PvLayout layout{};
     layout.loop = pvCycle(settings);
@@ -357,7 +378,7 @@ PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank)
     texts.push_back(placeText(cr, kBottomDeadCentre, layout.bottomDeadCentreX, markRow, TextAnchor::centre, kLabelSize, true));
     texts.push_back(placeText(cr, kVolumeAxis, (kPlotLeft + kPlotRight) / 2, kVolumeAxisY + kVolumeTitleGap,
                               TextAnchor::centre, kLabelSize, true));
-    placeLegend(cr, &layout, settings, blank);
+    placeLegend(cr, &layout, settings, blank, written);
 
     // An arrow in the middle of each change; the compression's a little nearer PMH, so that it
     // does not stand under the expansion's; on the line that intake and exhaust share, the
@@ -421,9 +442,10 @@ PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank)
     return layout;
 }
 
-void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank)
+void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank, bool written)
 {
-    const PvLayout layout = pvLayout(cr, settings, blank);
+    PvLayout layout = pvLayout(cr, settings, blank, written);
+    if (written) layout.texts = writtenIn(layout.texts);
     const std::vector<PvSample>& loop = layout.loop;
     cairo_save(cr);
     setGrey(cr, kPaperGrey);                                   // its own ground, not the page's

@@ -53,9 +53,11 @@ PvLegendValues pvLegendValues(const PvSettings& settings);
 
 // The model's cycle, its places on the figure not yet filled.
 std::vector<PvSample> pvCycle(const PvSettings& settings);
-PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank);
+// blank leaves the names as boxes and the pressures to compute; written (its answer key) writes
+// them in.
+PvLayout pvLayout(cairo_t* cr, const PvSettings& settings, bool blank, bool written = false);
 // Draws the figure with its top-left corner at the origin of cr's user space.
-void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank);
+void drawPvDiagram(cairo_t* cr, const PvSettings& settings, bool blank, bool written = false);
 bool writePvDiagram(OutputFile* file, DocumentFormat format, const PvSettings& settings, bool blank);
 
 }  // namespace stills

@@ -190,7 +190,7 @@ DiagramLayout diagramLayout(cairo_t* cr, const RealTiming& timing)
     return layout;
 }
 
-void drawTimingDiagram(cairo_t* cr, bool blank, const RealTiming& timing)
+void drawTimingDiagram(cairo_t* cr, bool blank, const RealTiming& timing, bool written)
 {
     cairo_save(cr);
     setGrey(cr, kPaperGrey);
@@ -256,7 +256,8 @@ void drawTimingDiagram(cairo_t* cr, bool blank, const RealTiming& timing)
         if (blank && s.answer) {
             const Box& b = s.text.ink;
             const double width = i < static_cast<size_t>(kStrokeCount) ? strokeBox : curveBox;
-            const FigureText box = centredText(cr, s.text.text, s.text.size, s.text.bold, 0.0, true, width);
+            FigureText box = centredText(cr, s.text.text, s.text.size, s.text.bold, 0.0, true, width);
+            box.written = written;
             const double half = box.boxWidth / 2;
             const double x = s.boxAnchor == TextAnchor::left    ? b.left + half
                              : s.boxAnchor == TextAnchor::right ? b.right - half

@@ -28,8 +28,9 @@ struct DiagramLayout {
 double sparkAngleDeg(const RealTiming& timing);
 DiagramLayout diagramLayout(cairo_t* cr, const RealTiming& timing = {});
 // Draws the diagram with its top-left corner at the origin of cr's user space; blank, for
-// exercises, leaves the strokes' and the curves' names as empty boxes.
-void drawTimingDiagram(cairo_t* cr, bool blank = false, const RealTiming& timing = {});
+// exercises, leaves the strokes' and the curves' names as empty boxes, which written (for the
+// exercise's key) fills in.
+void drawTimingDiagram(cairo_t* cr, bool blank = false, const RealTiming& timing = {}, bool written = false);
 bool writeTimingDiagram(OutputFile* file, DocumentFormat format, const RealTiming& timing = {});
 
 }  // namespace stills

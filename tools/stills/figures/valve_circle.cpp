@@ -389,9 +389,10 @@ CircleLayout circleLayout(cairo_t* cr, const RealTiming& timing, bool blank)
     return layout;
 }
 
-void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank)
+void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank, bool written)
 {
-    const CircleLayout layout = circleLayout(cr, timing, blank);
+    CircleLayout layout = circleLayout(cr, timing, blank);
+    if (written) layout.texts = writtenIn(layout.texts);
     cairo_save(cr);
     setGrey(cr, kPaperGrey);                                   // its own ground, not the page's
     cairo_rectangle(cr, 0.0, 0.0, kFigureWidth, kFigureHeight);

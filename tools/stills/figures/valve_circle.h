@@ -39,8 +39,9 @@ struct CircleLayout {
 };
 
 CircleLayout circleLayout(cairo_t* cr, const RealTiming& timing, bool blank);
-// Draws the figure with its top-left corner at the origin of cr's user space.
-void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank);
+// Draws the figure with its top-left corner at the origin of cr's user space; written fills the
+// blank figure's boxes in, as its answer key.
+void drawValveCircle(cairo_t* cr, const RealTiming& timing, bool blank, bool written = false);
 bool writeValveCircle(OutputFile* file, DocumentFormat format, const RealTiming& timing, bool blank);
 
 }  // namespace stills

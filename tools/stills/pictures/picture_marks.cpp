@@ -12,6 +12,7 @@
 #include "model/valve.h"
 #include "tools/stills/output/cairo_document.h"
 #include "tools/stills/figures/figure_text.h"
+#include "tools/stills/figures/label_placer.h"
 #include "tools/stills/texts/printed_texts.h"
 #include "tools/stills/figures/paper_greys.h"
 
@@ -22,8 +23,17 @@ namespace {
 constexpr double kPistonArrowRise = 2.8;    // model units above the piston's axis: over it
 constexpr double kPistonArrowLength = 2.5;  // model units along the cylinder
 constexpr double kDegreeStep = 1.0;         // crank degrees either side, for the piston's way
-constexpr double kPlugLength = 1.3;         // model units: the plug drawn from its tip out through the head
-constexpr double kPlugAnchor = 0.6;         // where « Bougie »'s leader ends, from the tip along it
+// The plug drawn from its tip in the chamber out through the head and standing out of it, as a
+// real one does; « Bougie »'s leader ends near its top, above the valves' heads and their lines,
+// open or shut. Model units along the plug from its tip.
+constexpr double kDrawnPlugLength = 3.3;
+constexpr double kPlugAnchor = 3.0;
+// The crank's arrow: an arc over the nearer web's counterweight, on the side away from the
+// cylinder, from one angle to another (degrees from the cylinder's axis, the model's sense).
+constexpr double kTurnRadius = 1.45 * kCrankRadius;
+constexpr double kTurnFromDeg = 130.0;
+constexpr double kTurnToDeg = 230.0;
+constexpr double kTurnStepDeg = 5.0;
 
 // Page units (points).
 constexpr double kLabelLeading = 10.0;
@@ -46,9 +56,10 @@ Vec3 alongPlug(double fromTip) { const Vec3 t = sparkPlugTip(); return {t.x + fr
 enum class Column { left, right };
 
 // Each part in the order of the printed list, its number there one past its place here, with
-// the point its leader line ends on. The moving parts and the cylinder are named on the left,
-// with the crankshaft; the head's parts on the right, with the head: each name in the same
-// place on every picture.
+// the point its leader line ends on. Each is named on its side of the upright picture, so that
+// no line crosses the engine to reach it: the moving parts and the intake (at the back, on the
+// left) on the left; the cylinder (its front wall), the exhaust and the plug on the right. Each
+// name stands in the same place on every picture.
 struct PartRow {
     const char* name;
     Vec3 (*anchor)(double angleDeg);
@@ -58,11 +69,11 @@ const PartRow kParts[] = {
     {kPiston, pistonCentre, Column::left},
     {kRod, rodMiddle, Column::left},
     {kCrankshaft, crankWebMiddle, Column::left},
-    {kCylinder, [](double) { return cylinderWallPoint(); }, Column::left},
-    {kIntakeValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::intake); }, Column::right},
+    {kCylinder, [](double) { return cylinderWallPoint(); }, Column::right},
+    {kIntakeValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::intake); }, Column::left},
     {kExhaustValve, [](double angleDeg) { return valveHeadCentre(angleDeg, ValveSide::exhaust); }, Column::right},
     {kSparkPlug, [](double) { return alongPlug(kPlugAnchor); }, Column::right},
-    {kIntakePipe, [](double) { return passageCentre(ValveSide::intake); }, Column::right},
+    {kIntakePipe, [](double) { return passageCentre(ValveSide::intake); }, Column::left},
     {kExhaustPipe, [](double) { return passageCentre(ValveSide::exhaust); }, Column::right},
 };
 
@@ -147,8 +158,17 @@ PictureMarks pictureMarks(const PictureProjection& projection, double angleDeg)
         marks.gasWays.push_back(projected(projection, path));
     }
 
+    // The crank turns as the model's angle grows: the arc in that sense round its axis.
+    const double webZ = kCrankAxisZ + kWebSpacing;
+    std::vector<Vec3> turn;
+    for (double a = kTurnFromDeg; a <= kTurnToDeg + 1e-9; a += kTurnStepDeg)
+        turn.push_back({kCrankAxisX + kTurnRadius * std::cos(a * kRadPerDeg), kTurnRadius * std::sin(a * kRadPerDeg),
+                        webZ});
+    marks.crankTurn = projected(projection, turn);
+    projection.project({kCrankAxisX, 0.0, webZ}, &marks.crankAxis.x, &marks.crankAxis.y);
+
     marks.spark = sparkLit(angleDeg) && projection.project(sparkPlugTip(), &marks.sparkAt.x, &marks.sparkAt.y);
-    marks.sparkPlug = projected(projection, {sparkPlugTip(), alongPlug(kPlugLength)});
+    marks.sparkPlug = projected(projection, {sparkPlugTip(), alongPlug(kDrawnPlugLength)});
     return marks;
 }
 
@@ -157,41 +177,29 @@ std::vector<LeaderLabel> layoutLeaderLabels(cairo_t* cr, const PictureMarks& mar
 {
     useFont(cr, kLeaderLabelSize, numbered);
     std::vector<LeaderLabel> labels;
-    for (int side = 0; side < 2; ++side) {
-        std::vector<std::pair<const MarkedPart*, DiagramPoint>> column;
-        for (const MarkedPart& part : marks.parts) {
-            const DiagramPoint at = onPage(part.at, picture, unitsPerPixel);
-            if ((partOf(part.number).column == Column::left) == (side == 0)) column.push_back({&part, at});
-        }
-        std::sort(column.begin(), column.end(), [](const auto& a, const auto& b) { return a.second.y < b.second.y; });
+    std::vector<LeaderLine> drawn;          // the left column's lines, for the right's to clear
+    for (const Column column : {Column::left, Column::right}) {
+        const bool left = column == Column::left;
+        const double edge = left ? picture.left - kColumnGap / 2 : picture.right + kColumnGap / 2;
         std::vector<LeaderLabel> placed;
-        double nextTop = picture.top;
-        for (const auto& [part, at] : column) {
+        std::vector<ColumnLabel> stack;
+        for (const MarkedPart& part : marks.parts) {
+            if (partOf(part.number).column != column) continue;
             LeaderLabel label;
-            label.lines = numbered ? std::vector<std::string>{std::to_string(part->number)}
-                                   : wrapText(cr, part->name, columnWidth);
-            const double height = label.lines.size() * kLabelLeading;
-            const double top = std::max(nextTop, at.y - height / 2);
-            label.firstBaseline = top + kLabelLeading - 2;
-            nextTop = top + height + kLabelGap;
-            label.to = at;
+            label.lines = numbered ? std::vector<std::string>{std::to_string(part.number)}
+                                   : wrapText(cr, part.name, columnWidth);
+            label.to = onPage(part.at, picture, unitsPerPixel);
+            label.rightAligned = left;
+            label.x = left ? picture.left - kColumnGap : picture.right + kColumnGap;
             placed.push_back(label);
+            stack.push_back({label.lines.size() * kLabelLeading, label.to});
         }
-        // What runs past the picture's foot moves up, the labels above it with it as needed.
-        double limit = picture.bottom;
-        for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
-            const double height = it->lines.size() * kLabelLeading;
-            const double top = it->firstBaseline - kLabelLeading + 2;
-            const double shift = std::max(0.0, top + height - limit);
-            it->firstBaseline -= shift;
-            limit = it->firstBaseline - kLabelLeading + 2 - kLabelGap;
-        }
-        for (LeaderLabel& label : placed) {
-            const double middleY = label.firstBaseline - kLabelLeading + 2 + label.lines.size() * kLabelLeading / 2;
-            label.rightAligned = side == 0;
-            label.x = side == 0 ? picture.left - kColumnGap : picture.right + kColumnGap;
-            label.from = {side == 0 ? picture.left - kColumnGap / 2 : picture.right + kColumnGap / 2, middleY};
-            labels.push_back(label);
+        const std::vector<double> tops = stackLeaderColumn(stack, edge, picture.top, picture.bottom, kLabelGap, drawn);
+        for (size_t i = 0; i < placed.size(); ++i) {
+            placed[i].firstBaseline = tops[i] + kLabelLeading - 2;
+            placed[i].from = {edge, tops[i] + stack[i].height / 2};
+            drawn.push_back({placed[i].from, placed[i].to});
+            labels.push_back(placed[i]);
         }
     }
     return labels;
@@ -221,6 +229,7 @@ void drawMarkedPicture(cairo_t* cr, const RgbImage& image, const PictureMarks& m
     setGrey(cr, kInkGrey);
     cairo_set_line_width(cr, kArrowWidth);
     arrow(cr, page(marks.pistonWay));
+    arrow(cr, page(marks.crankTurn));
     const double dash[] = {kGasDash, kGasDash};
     for (const std::vector<DiagramPoint>& way : marks.gasWays) {
         cairo_set_source_rgb(cr, 0.1, 0.25, 0.6);

@@ -1,6 +1,7 @@
 #pragma once
 // What goes over and beside a print picture of the engine: the parts' names on leader lines,
-// an arrow for the piston's way, one for the gas's way through an open valve, and the spark,
+// an arrow for the piston's way, one for the gas's way through an open valve, a curved one for
+// the crank's turning, and the spark,
 // each placed by projecting the model's own points at the picture's crank angle.
 
 #include <cairo.h>
@@ -24,6 +25,8 @@ struct PictureMarks {
     std::vector<MarkedPart> parts;
     std::vector<DiagramPoint> pistonWay;    // from the piston onwards; empty at a dead centre
     std::vector<std::vector<DiagramPoint>> gasWays;     // each from where the gas comes from
+    std::vector<DiagramPoint> crankTurn;    // an arc round the crank's axis, the way it turns
+    DiagramPoint crankAxis{0, 0};
     bool spark = false;
     DiagramPoint sparkAt{0, 0};
     // The spark plug, drawn over the picture where the print style leaves it out: from its tip in
@@ -45,9 +48,10 @@ struct LeaderLabel {
     DiagramPoint from{0, 0}, to{0, 0};      // the leader line, from the label to the part
 };
 
-// Labels in two columns of columnWidth beside the picture (left of it for the moving parts and
-// the cylinder, right of it for the head's parts), each as near its part's height as the others
-// let it, none overlapping. cr measures the texts in the labels' font.
+// Labels in two columns of columnWidth beside the picture (each part on its side of the engine:
+// the moving parts and the intake on the left, the cylinder, the exhaust and the plug on the
+// right), each as near its part's height as the others let it, none overlapping, their leader
+// lines crossing none they need not. cr measures the texts in the labels' font.
 std::vector<LeaderLabel> layoutLeaderLabels(cairo_t* cr, const PictureMarks& marks, const Box& picture,
                                             double pixelsPerUnit, double columnWidth, bool numbered);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "app/startup.h"
 #include "interaction/camera.h"
@@ -254,7 +255,7 @@ RgbImage composePrintPicture(const PrintPasses& p)
     return out;
 }
 
-bool renderPrintFrame(int width, int height, RgbImage* image, PictureProjection* projection)
+bool renderPrintFrame(int width, int height, RgbImage* image, PictureProjection* projection, PrintPasses* kept)
 {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_PROJECTION);
@@ -312,6 +313,7 @@ bool renderPrintFrame(int width, int height, RgbImage* image, PictureProjection*
     glPopMatrix();
     glPopAttrib();
     if (ok) *image = composePrintPicture(passes);
+    if (ok && kept) *kept = std::move(passes);
     return ok;
 }
 

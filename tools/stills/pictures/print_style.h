@@ -50,8 +50,10 @@ void usePaperCamera(SceneSettings* settings);
 
 // Draws the passes of the scene as it stands (crank angle, switches, camera) into the current
 // window's back buffer, width x height pixels, the engine block filling the picture, and
-// composes them; *projection (when given) says where model points landed. Leaves the GL state
-// and matrices as it found them.
-bool renderPrintFrame(int width, int height, RgbImage* image, PictureProjection* projection = nullptr);
+// composes them; *projection (when given) says where model points landed, *passes (when given)
+// keeps the passes, where each part can be found by itself. Leaves the GL state and matrices as
+// it found them.
+bool renderPrintFrame(int width, int height, RgbImage* image, PictureProjection* projection = nullptr,
+                      PrintPasses* passes = nullptr);
 
 }  // namespace stills

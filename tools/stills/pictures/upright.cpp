@@ -27,6 +27,8 @@ PictureMarks uprightMarks(const PictureMarks& marks, int width)
     for (DiagramPoint& p : out.pistonWay) p = uprightPoint(p, width);
     for (std::vector<DiagramPoint>& way : out.gasWays)
         for (DiagramPoint& p : way) p = uprightPoint(p, width);
+    for (DiagramPoint& p : out.crankTurn) p = uprightPoint(p, width);
+    out.crankAxis = uprightPoint(out.crankAxis, width);
     out.sparkAt = uprightPoint(out.sparkAt, width);
     for (DiagramPoint& p : out.sparkPlug) p = uprightPoint(p, width);
     return out;
