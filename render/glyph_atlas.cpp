@@ -140,19 +140,7 @@ void GlyphAtlas::upload(const std::vector<GLubyte>& lit, int width, int height)
     std::vector<GLubyte> image(static_cast<size_t>(textureWidth_) * textureHeight_, 0);
     for (int y = 0; y < height; ++y)
         std::copy_n(&lit[static_cast<size_t>(y) * width], width, &image[static_cast<size_t>(y) * textureWidth_]);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glGenTextures(1, &texture_);
-    glBindTexture(GL_TEXTURE_2D, texture_);
-    // Nearest texels at texel centres: each pixel takes exactly its own texel.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, textureWidth_, textureHeight_, 0, GL_ALPHA,
-                 GL_UNSIGNED_BYTE, image.data());
+    texture_ = nearestTexture(GL_ALPHA8, GL_ALPHA, textureWidth_, textureHeight_, image.data());
 }
 
 bool GlyphAtlas::draw(const char* text, double unitsPerPixelX, double unitsPerPixelY) const

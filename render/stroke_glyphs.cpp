@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/texture_fit.h"
+#include "render/window_pixels.h"
 
 namespace {
 
@@ -50,13 +51,7 @@ bool StrokeGlyphs::make(const DrawGlyph& draw, const Advance& advance,
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, viewport[2], 0, viewport[3], -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushWindowPixels(0, viewport[2], 0, viewport[3], -1, 1);
     glViewport(0, 0, viewport[2], viewport[3]);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -109,10 +104,7 @@ bool StrokeGlyphs::make(const DrawGlyph& draw, const Advance& advance,
         }
     }
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    popWindowPixels();
     glPopClientAttrib();
     glPopAttrib();
     return fits && upload(coverage);
@@ -150,18 +142,7 @@ bool StrokeGlyphs::upload(const std::vector<std::vector<GLubyte>>& coverage)
     }
     glPushAttrib(GL_TEXTURE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glGenTextures(1, &texture_);
-    glBindTexture(GL_TEXTURE_2D, texture_);
-    // Nearest texels at texel centres: each pixel takes exactly its own texel.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
+    texture_ = nearestTexture(GL_RGBA8, GL_RGBA, width, height, image.data());
     glPopClientAttrib();
     glPopAttrib();
     textureWidth_ = width;
@@ -186,13 +167,7 @@ void StrokeGlyphs::draw(const char* text, double x, double y, double z) const
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.0f);
     // Window pixels, and depth z at -z.
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(viewport[0], viewport[0] + viewport[2], viewport[1], viewport[1] + viewport[3], 0.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushWindowPixels(viewport[0], viewport[0] + viewport[2], viewport[1], viewport[1] + viewport[3], 0.0, 1.0);
 
     const double sx = 1.0 / textureWidth_, sy = 1.0 / textureHeight_;
     const int baseline = nearestPixel(y);
@@ -213,8 +188,6 @@ void StrokeGlyphs::draw(const char* text, double x, double y, double z) const
     }
     glEnd();
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
+    popWindowPixels();
     glPopAttrib();
 }

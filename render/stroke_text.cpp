@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "render/projector_layout.h"
+#include "render/window_pixels.h"
 
 namespace {
 
@@ -176,13 +177,7 @@ void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double 
     glEnable(GL_LINE_SMOOTH);
     glLineWidth(static_cast<GLfloat>(projectorStrokeWidth(capPx)));
     // Window pixels, and depth d at z = -d: the text lies at the raster position's depth.
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(viewport[0], viewport[0] + viewport[2], viewport[1], viewport[1] + viewport[3], 0.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushWindowPixels(viewport[0], viewport[0] + viewport[2], viewport[1], viewport[1] + viewport[3], 0.0, 1.0);
     glTranslated(raster[0], raster[1], -raster[2]);
 
     double penPx = 0.0;
@@ -208,8 +203,6 @@ void drawStrokeText(const char* text, void* bitmapFont, int capHeightPx, double 
         penPx += cellPx;
     }
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
+    popWindowPixels();
     glPopAttrib();
 }

@@ -7,3 +7,8 @@
 // True when a level-0 2-D texture of width x height texels in internalFormat, sent as format
 // bytes, would be accepted.
 bool rendererHoldsTexture(GLint internalFormat, GLenum format, int width, int height);
+
+// A new texture object, left bound, of width x height texels in internalFormat from tightly
+// packed format bytes, sampled at the nearest texel and clamped: each pixel of a text drawn at
+// its own size takes exactly its own texel.
+GLuint nearestTexture(GLint internalFormat, GLenum format, int width, int height, const GLubyte* pixels);
