@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include "app/projector_switch.h"
 #include "app/scene_state.h"
 #include "app/startup.h"
 #include "render/projector_overlay.h"
@@ -62,6 +63,7 @@ void beginSwitch(bool placeKnown)
         // Without a window manager freeglut fills the screen from a window moved to (x, y) by
         // someone else at (-x, -y), part of the picture off the screen: from the corner it fills
         // it exactly. The way back puts the window in its place again.
+        scene.windowedPlacePending = false;
         glutPositionWindow(0, 0);
         glutFullScreen();
         // The help would hide the engine from the room: it comes as a panel on `a`.
@@ -70,6 +72,7 @@ void beginSwitch(bool placeKnown)
     } else {
         glutLeaveFullScreen();
         scene.showHelp = scene.windowedShowHelp;
+        scene.windowedPlacePending = true;
     }
     scene.projectorMode = !scene.projectorMode;
     scene.projectorSwitching = true;
@@ -86,16 +89,14 @@ void toggleProjectorMode()
 
 void restoreWindowedPlace(int width, int height)
 {
-    if (!scene.projectorSwitching) return;
-    if (scene.projectorMode) {
-        if (width != glutGet(GLUT_SCREEN_WIDTH) || height != glutGet(GLUT_SCREEN_HEIGHT)) return;
-    } else {
-        const WindowPlace& place = scene.windowedPlace;
-        if (width != place.width || height != place.height) return;
-        if (glutGet(GLUT_WINDOW_X) != place.x || glutGet(GLUT_WINDOW_Y) != place.y)
-            glutPositionWindow(place.x, place.y);
-    }
-    settleSwitch();
+    const SwitchView view{scene.projectorMode, scene.projectorSwitching, scene.windowedPlacePending,
+                          scene.windowedPlace};
+    const ReshapeOutcome out = projectorReshape(view, width, height, glutGet(GLUT_SCREEN_WIDTH),
+                                                glutGet(GLUT_SCREEN_HEIGHT), glutGet(GLUT_WINDOW_X),
+                                                glutGet(GLUT_WINDOW_Y));
+    if (out.placeGivenBack) scene.windowedPlacePending = false;
+    if (out.movesWindow) glutPositionWindow(scene.windowedPlace.x, scene.windowedPlace.y);
+    if (out.settles) settleSwitch();
 }
 
 void applyProjectorFraming()

@@ -37,6 +37,7 @@ struct SceneState : ViewState {
     WindowPlace windowedPlace{};    // where the window was before projector mode
     bool projectorSwitching = false;    // full screen asked for or left, the new size not seen yet
     bool projectorToggleQueued = false; // F11 pressed while a switch was under way
+    bool windowedPlacePending = false;  // back from full screen, the window not yet in its place
 
     // Scene objects, built by initScene once the GL context exists
     std::unique_ptr<AxisMarker> axisMarker;
