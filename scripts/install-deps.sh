@@ -14,10 +14,12 @@ packages=(
   # packaging: CPack's DEB generator (dpkg-shlibdeps, and file to tell binaries apart), the tool's
   # manual page, and the checks of the package, its menu entry and its software-centre data
   appstream desktop-file-utils dpkg-dev file help2man lintian
-  # running and testing on a virtual display: the stills tool's font, xdpyinfo and xwininfo
+  # running and testing on a virtual display: the stills tool's fonts (the answer key's italic
+  # is DejaVu Sans Oblique, in the extra set), xdpyinfo and xwininfo
   # (x11-utils), glxinfo (mesa-utils), pgrep (procps), import and compare (imagemagick), pdftotext
   # and pdfinfo (poppler-utils)
-  fonts-dejavu-core imagemagick mesa-utils poppler-utils procps x11-utils xauth xdotool xvfb
+  fonts-dejavu-core fonts-dejavu-extra imagemagick mesa-utils poppler-utils procps x11-utils xauth
+  xdotool xvfb
   # the sanitizer build, the fuzzer and the memory checks
   clang libclang-rt-14-dev valgrind
   # the Windows package: the cross compiler, the exe's icon drawn by rsvg-convert (librsvg2-bin)

@@ -227,8 +227,9 @@ TEST(Installed, DebianPackageHoldsTheProgramAndNamesItsRuntimeLibraries)
 
     std::string depends;
     ASSERT_EQ(testx::run("dpkg-deb -f " + shellWord(deb) + " Depends", 10, &depends), 0);
-    for (const char* library : {"libglut", "libglu1", "libc6", "libstdc++6"})
-        EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
+    // The libraries, and the fonts of the tool's texts with the answer key's oblique.
+    for (const char* package : {"libglut", "libglu1", "libc6", "libstdc++6", "fonts-dejavu-extra"})
+        EXPECT_NE(depends.find(package), std::string::npos) << package << " not in: " << depends;
     // The GL entry points come from GLVND's split libraries or from the whole libGL.
     EXPECT_TRUE(depends.find("libgl1") != std::string::npos ||
                 (depends.find("libopengl0") != std::string::npos && depends.find("libglx0") != std::string::npos))
