@@ -11,9 +11,13 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from page_driver import Page, wait_for   # noqa: E402
 
 FOLDER, ZIP = Path(sys.argv.pop(1)).resolve(), Path(sys.argv.pop(1)).resolve()
-# Each key with the key that undoes it, so that the key and its button start from one state.
-UNDO = {" ": " ", "b": "n", "n": "b", "j": "k", "k": "j", "-": "+", "+": "-", "5": "5", "6": "6", "t": "t",
-        "e": "e", "a": "a", "1": "3", "2": "1", "3": "2", "4": "3"}
+# Each button's name, its key, and the key that undoes it, so that the key and the button start
+# from one state.
+KEYS = [("Pause", " ", " "), ("Temps précédent", "b", "n"), ("Temps suivant", "n", "b"), ("Un degré de moins", "j", "k"),
+        ("Un degré de plus", "k", "j"), ("Moins vite", "-", "+"), ("Plus vite", "+", "-"),
+        ("Vue\u00a0: Tarvex entier", "1", "3"), ("Vue\u00a0: caisson", "2", "1"), ("Vue\u00a0: piston et vilebrequin", "3", "2"),
+        ("Vue\u00a0: soupapes", "4", "3"), ("Afficher les gaz", "5", "5"), ("Afficher le caisson", "6", "6"),
+        ("Afficher les textures", "t", "t"), ("Explications détaillées", "e", "e"), ("Aide", "a", "a")]
 
 
 class ClassPage(unittest.TestCase):
@@ -39,8 +43,8 @@ class ClassPage(unittest.TestCase):
         return [held and p.state("angle"), p.state("group"), p.text("speed"), p.text("pause") is None,
                 p.text("help"), p.text("explanation") is None, held and frame]
 
-    def button(self, key):
-        return self.page.driver.find_element("css selector", f"#buttons button[data-key='{key}']")
+    def button(self, name):
+        return self.page.driver.find_element("css selector", f"#buttons button[aria-label='{name}']")
 
     def rects(self, selector):
         return self.page.script("return Array.from(document.querySelectorAll(arguments[0]), e => "
@@ -58,32 +62,33 @@ class Buttons(ClassPage):
     def test_each_button_does_what_its_key_does(self):
         page = self.open()
         page.keys("6")                       # the block hidden: the gas and the textures show
-        for key in [b.get_attribute("data-key") for b in page.driver.find_elements("css selector", "#buttons button[data-key]")]:
+        for name, key, undo in KEYS:
             if page.text("pause") is None:
                 page.keys("n")                   # each from a stroke's telling angle, held
                 wait_for(lambda: page.text("pause"), what="the cycle held")
             still = key != " "               # pausing stops the cycle where it happens to be
             before = self.snapshot(still)
-            self.button(key).click()
+            self.button(name).click()
             by_button = wait_for(lambda: (s := self.snapshot(still)) != before and s, what=f"the button of {key!r}")
             page.script("document.activeElement.blur()")     # the keys to the page, not the button
-            page.keys(UNDO[key])
+            page.keys(undo)
             wait_for(lambda: self.snapshot(still) == before, what=f"{key!r} undone")
             page.keys(key)
             wait_for(lambda: self.snapshot(still) == by_button, timeout_s=5, what=f"the key {key!r} as its button")
         page.keys("+")                       # the reset is the middle button's
-        self.page.driver.find_element("css selector", "#buttons button[aria-label='Vitesse d’origine']").click()
+        self.button("Vitesse d’origine").click()
         wait_for(lambda: page.text("speed") == "Vitesse\u00a0: 0,1\u00a0tr/s", what="the speed reset")
 
     def test_toggles_show_their_state_and_full_screen_is_the_projector(self):
         page = self.open()
-        self.assertEqual(self.button("a").get_attribute("aria-pressed"), "true")
-        self.button("1").click()
-        wait_for(lambda: self.button("1").get_attribute("aria-pressed") == "true", what="view 1 pressed")
-        self.assertEqual(self.button("3").get_attribute("aria-pressed"), "false")
-        page.driver.find_element("css selector", "#buttons button[aria-label='Plein écran']").click()
+        self.assertEqual(self.button("Aide").get_attribute("aria-pressed"), "true")
+        whole = self.button("Vue\u00a0: Tarvex entier")
+        whole.click()
+        wait_for(lambda: whole.get_attribute("aria-pressed") == "true", what="view 1 pressed")
+        self.assertEqual(self.button("Vue\u00a0: piston et vilebrequin").get_attribute("aria-pressed"), "false")
+        self.button("Plein écran").click()
         wait_for(lambda: page.state("layout") == "projector" and page.text("help") is None, what="the projector")
-        self.assertEqual(self.button("a").get_attribute("aria-pressed"), "false")
+        self.assertEqual(self.button("Aide").get_attribute("aria-pressed"), "false")
 
     def test_projector_type_at_1920_by_1080(self):
         # Headless Chromium's full screen keeps its 800 x 600 screen: the window takes the size
@@ -123,7 +128,7 @@ class Screens(ClassPage):
         page = self.open(360, 640)
         canvas = self.rects("#canvas")[0]
         middle = [canvas["width"] / 4, canvas["height"] / 4, canvas["width"] * 3 / 4, canvas["height"] * 3 / 4]
-        for r in self.rects("#buttons button, #title, #explanation, #speed"):
+        for r in self.rects("#buttons button, #title, #explanation, #speed, #pause, #help"):
             self.assertTrue(0 <= r["left"] and r["right"] <= 360 and 0 <= r["top"] and r["bottom"] <= 640, r)
             self.assertFalse(r["left"] < middle[2] and r["right"] > middle[0] and r["top"] < middle[3]
                              and r["bottom"] > middle[1], r)
