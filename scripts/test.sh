@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"
-# The browser page, which the web tests open in headless Chromium.
-TARVEX_JOBS="$(nproc)" bash scripts/build-web.sh
+# The browser page and its zip, which the web tests open in headless Chromium.
+TARVEX_JOBS="$(nproc)" bash scripts/package-web.sh
 
 # A test that fails is run once more before it counts as failed: the tests that drive the real
 # window share one virtual display with the rest of the machine's work, and a lost X event or

@@ -2,7 +2,8 @@
 // The page's keyboard and mouse, given to the controls as the desktop's GLUT callbacks give
 // them: the same keys (but quitting: a page is closed by its browser), the arrows and page keys
 // for the camera, left press to pick and turn, right drag to zoom, the middle button and the
-// wheel for the speed.
+// wheel for the speed; one finger turns, two pinch to zoom, a tap picks. The page itself
+// never scrolls or zooms under them.
 
 #include "controls/view_state.h"
 

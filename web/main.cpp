@@ -10,6 +10,8 @@
 #include "tools/stills/texts/printed_texts.h"
 #include "web/engine_parts.h"
 #include "web/input.h"
+#include "web/page_buttons.h"
+#include "web/page_layout.h"
 #include "web/page_text.h"
 #include "web/renderer.h"
 
@@ -48,6 +50,7 @@ EM_BOOL onFrame(double, void*)
 {
     stepAnimation(gState, readClockMs);
     updateTexts(gState);
+    updatePageButtons(gState);
     if (emscripten_is_webgl_context_lost(gContext)) return EM_TRUE;
     fitCanvas();
     gBatches = engineBatches(gState.crankAngle);
@@ -79,6 +82,8 @@ EM_BOOL onContextRestored(int, const void*, void*)
 int main()
 {
     writeFixedTexts();
+    addPageButtons(gState);
+    followLayout(gState);
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.majorVersion = 2;

@@ -62,7 +62,7 @@ void show(Shown& last, const char* id, const std::string& text, bool visible)
 
 Shown gTitle, gExplanation, gSpeed, gPause, gFps;
 bool gHelpShown = true;                     // as the page starts
-std::string gGroup, gAngle;
+std::string gGroup, gAngle, gCamera;
 
 }  // namespace
 
@@ -84,13 +84,16 @@ void updateTexts(const ViewState& s)
     show(gFps, "fps", filled(kFrameRateLine, frenchNumber(s.fps, 0)), s.showFps);
     if (s.showHelp != gHelpShown) showPageElement("help", s.showHelp ? 1 : 0);
     gHelpShown = s.showHelp;
-    // The singled-out group and the angle drawn, for whoever drives the page.
+    // The singled-out group, the angle drawn and the camera (azimuth, elevation, zoom), for whoever drives the page.
     const std::string group = std::to_string(s.viewMode);
     if (group != gGroup) setPageState("group", group.c_str());
     gGroup = group;
     const std::string angle = std::to_string(s.crankAngle);
     if (angle != gAngle) setPageState("angle", angle.c_str());
     gAngle = angle;
+    const std::string camera = std::to_string(s.azimuth) + " " + std::to_string(s.elevation) + " " + std::to_string(s.zoom);
+    if (camera != gCamera) setPageState("camera", camera.c_str());
+    gCamera = camera;
 }
 
 void placeLabels(const ViewState& s, const Mat4& mvp, int width, int height)

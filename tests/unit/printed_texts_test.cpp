@@ -22,6 +22,10 @@ std::vector<std::string> everyPrintedText()
                                       kExhaustValve, kKeyHeading, kPictureAngle, kSummaryExercise, kSummaryPart,
                                       kIntakePipe, kExhaustPipe, kDiagramPageTitle, kDiagramPageTitleAdvanced, kCrankAngleAxis};
     for (const PupilField& field : kPupilFields) texts.push_back(field.name);
+    for (const PageButtonText& b : {kPauseButton, kPreviousStrokeButton, kNextStrokeButton, kDegreeDownButton, kDegreeUpButton,
+                                    kSlowerButton, kFasterButton, kResetSpeedButton, kEngineViewButton, kBlockViewButton, kCrankViewButton,
+                                    kValvesViewButton, kGasButton, kBlockButton, kTexturesButton, kExplanationsButton, kHelpButton, kFullScreenButton})
+        texts.push_back(b.name);
     for (int stroke = 1; stroke <= 4; ++stroke)
         for (const char* text : {printedStrokeTitle(stroke), printedStrokeShortTitle(stroke),
                                  printedStrokeExplanation(stroke)})

@@ -184,6 +184,36 @@ constexpr const char* kNoWebGl2 =
     "page dans une version récente de Firefox, Chrome, Edge ou Safari, avec l’accélération "
     "graphique activée.";
 constexpr const char* kContextLost = "L’affichage graphique a été interrompu\u00A0; il reprend dès que possible.";
+// The page's on-screen buttons: what each shows, and its name as a screen reader and a tooltip
+// give it; then the names of their groups.
+struct PageButtonText {
+    const char* symbol;
+    const char* name;
+};
+constexpr PageButtonText kPauseButton = {"❚❚", "Pause"};
+constexpr PageButtonText kPreviousStrokeButton = {"◀◀", "Temps précédent"};
+constexpr PageButtonText kNextStrokeButton = {"▶▶", "Temps suivant"};
+constexpr PageButtonText kDegreeDownButton = {"−1°", "Un degré de moins"};
+constexpr PageButtonText kDegreeUpButton = {"+1°", "Un degré de plus"};
+constexpr PageButtonText kSlowerButton = {"v−", "Moins vite"};
+constexpr PageButtonText kFasterButton = {"v+", "Plus vite"};
+constexpr PageButtonText kResetSpeedButton = {"v↺", "Vitesse d’origine"};
+constexpr PageButtonText kEngineViewButton = {"1", "Vue\u00A0: Tarvex entier"};
+constexpr PageButtonText kBlockViewButton = {"2", "Vue\u00A0: caisson"};
+constexpr PageButtonText kCrankViewButton = {"3", "Vue\u00A0: piston et vilebrequin"};
+constexpr PageButtonText kValvesViewButton = {"4", "Vue\u00A0: soupapes"};
+constexpr PageButtonText kGasButton = {"Gaz", "Afficher les gaz"};
+constexpr PageButtonText kBlockButton = {"Cais.", "Afficher le caisson"};
+constexpr PageButtonText kTexturesButton = {"Tex.", "Afficher les textures"};
+constexpr PageButtonText kExplanationsButton = {"Expl.", "Explications détaillées"};
+constexpr PageButtonText kHelpButton = {"?", "Aide"};
+constexpr PageButtonText kFullScreenButton = {"⤢", "Plein écran"};
+constexpr const char* kButtonsName = "Commandes";
+constexpr const char* kCycleGroup = "Cycle";
+constexpr const char* kSpeedGroup = "Vitesse";
+constexpr const char* kViewsGroup = "Vues";
+constexpr const char* kDisplayGroup = "Affichage";
+constexpr const char* kScreenGroup = "Écran";
 
 // A number as French writes it: a decimal comma, decimals digits after it.
 std::string frenchNumber(double value, int decimals);
