@@ -6,7 +6,9 @@
 #include <cmath>
 #include <vector>
 
+#include "render/glyph_box.h"
 #include "render/texture_fit.h"
+#include "render/window_pixels.h"
 
 namespace {
 
@@ -65,13 +67,7 @@ bool GlyphAtlas::capture(int viewportWidth, int viewportHeight)
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, viewportWidth, 0, viewportHeight, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushWindowPixels(0, viewportWidth, 0, viewportHeight, -1, 1);
     glViewport(0, 0, viewportWidth, viewportHeight);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -97,25 +93,16 @@ bool GlyphAtlas::capture(int viewportWidth, int viewportHeight)
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, lit.data());
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    popWindowPixels();
 
     // Each glyph's lit box; a lit pixel on its cell's outer ring means the cell was too small.
     bool fits = true;
     for (GLubyte& texel : lit) texel = texel >= kLitThreshold ? 255 : 0;
     for (int i = 0; i < kCount; ++i) {
         const int cellX = (i % columns) * cellWidth, cellY = (i / columns) * cellHeight;
-        int x0 = cellX + cellWidth, y0 = cellY + cellHeight, x1 = cellX - 1, y1 = cellY - 1;
-        for (int y = cellY; y < cellY + cellHeight; ++y)
-            for (int x = cellX; x < cellX + cellWidth; ++x) {
-                if (lit[static_cast<size_t>(y) * width + x] == 0) continue;
-                if (x == cellX || y == cellY || x == cellX + cellWidth - 1 || y == cellY + cellHeight - 1)
-                    fits = false;
-                x0 = std::min(x0, x); y0 = std::min(y0, y);
-                x1 = std::max(x1, x); y1 = std::max(y1, y);
-            }
+        const LitBox box = cellLitBox(lit, width, cellX, cellY, cellWidth, cellHeight);
+        if (box.touchesRing) fits = false;
+        const int x0 = box.x0, y0 = box.y0, x1 = box.x1, y1 = box.y1;
         Glyph& g = glyphs_[i];
         g.advance = glutBitmapWidth(font_, kFirst + i);
         g.x = x0; g.y = y0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/glyph_box.h"
 #include "render/texture_fit.h"
 #include "render/window_pixels.h"
 
@@ -82,15 +83,9 @@ bool StrokeGlyphs::make(const DrawGlyph& draw, const Advance& advance,
         for (int i = 0; i < count; ++i) {
             // The glyph's lit box; a lit pixel on the cell's outer ring means it was too small.
             const int cellX = (i % columns) * cellWidth, cellY = (i / columns) * cellHeight;
-            int x0 = cellX + cellWidth, y0 = cellY + cellHeight, x1 = cellX - 1, y1 = cellY - 1;
-            for (int y = cellY; y < cellY + cellHeight; ++y)
-                for (int x = cellX; x < cellX + cellWidth; ++x) {
-                    if (lit[static_cast<size_t>(y) * width + x] == 0) continue;
-                    if (x == cellX || y == cellY || x == cellX + cellWidth - 1 || y == cellY + cellHeight - 1)
-                        fits = false;
-                    x0 = std::min(x0, x), y0 = std::min(y0, y);
-                    x1 = std::max(x1, x), y1 = std::max(y1, y);
-                }
+            const LitBox box = cellLitBox(lit, width, cellX, cellY, cellWidth, cellHeight);
+            if (box.touchesRing) fits = false;
+            const int x0 = box.x0, y0 = box.y0, x1 = box.x1, y1 = box.y1;
             if (x1 < x0) continue;          // blank: the space
             const unsigned char b = bytes[first + i];
             Glyph& g = glyphs_[b];

@@ -5,6 +5,7 @@
 
 #include "interaction/camera.h"
 #include "model/cycle.h"
+#include "render/glyph_box.h"
 #include "render/overlay.h"
 
 TEST(Strokes, BoundaryAnglesBelongToTheLaterStroke)
@@ -81,4 +82,24 @@ TEST(OrbitEye, StartValuesPutTheEyeBehindAndAbove)
     EXPECT_NEAR(e.x, -6.975, 1e-3);
     EXPECT_NEAR(e.y, -5.639, 1e-3);
     EXPECT_NEAR(e.z, 4.422, 1e-3);
+}
+
+TEST(GlyphBox, TheLitBoxOfACellAndWhetherItReachesTheCellsRing)
+{
+    // Two cells of 4 x 3 side by side in rows of 8: a glyph inside the first, one on the
+    // second's right edge.
+    std::vector<unsigned char> lit(8 * 3, 0);
+    lit[1 * 8 + 1] = lit[1 * 8 + 2] = 200;
+    lit[0 * 8 + 7] = 255;
+    const LitBox inside = cellLitBox(lit, 8, 0, 0, 4, 3);
+    EXPECT_EQ(inside.x0, 1);
+    EXPECT_EQ(inside.x1, 2);
+    EXPECT_EQ(inside.y0, 1);
+    EXPECT_EQ(inside.y1, 1);
+    EXPECT_FALSE(inside.touchesRing);
+    const LitBox edge = cellLitBox(lit, 8, 4, 0, 4, 3);
+    EXPECT_TRUE(edge.touchesRing);
+    EXPECT_EQ(edge.x0, 7);
+    std::vector<unsigned char> blank(8 * 3, 0);
+    EXPECT_LT(cellLitBox(blank, 8, 4, 0, 4, 3).x1, cellLitBox(blank, 8, 4, 0, 4, 3).x0);
 }
