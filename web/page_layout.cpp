@@ -11,6 +11,7 @@ namespace {
 
 ViewState* gState = nullptr;
 const char* gLayout = nullptr;
+bool gWideShowsHelp = true;                 // the help as the wide layout had it, given back to it
 
 constexpr double kCompactWidth = 600.0;     // CSS px: a phone held upright, or a small tablet
 constexpr unsigned char kHelpKey = 'a';
@@ -31,8 +32,16 @@ void chooseLayout()
 {
     const char* layout = isFullScreen() ? "projector" : windowWidth() <= kCompactWidth ? "compact" : "wide";
     const bool entered = gLayout == nullptr || std::strcmp(layout, gLayout) != 0;
+    const bool wide = std::strcmp(layout, "wide") == 0;
+    const bool wasWide = gLayout == nullptr || std::strcmp(gLayout, "wide") == 0;
     if (entered) setLayout(layout);
-    if (entered && std::strcmp(layout, "wide") != 0 && gState->showHelp) applyKey(*gState, kHelpKey);
+    // The projector and the phone hide the help until asked for; back in the window it is as
+    // it was there, as the program's F11 gives it back.
+    if (entered && !wide && wasWide) {
+        gWideShowsHelp = gState->showHelp;
+        if (gState->showHelp) applyKey(*gState, kHelpKey);
+    }
+    if (entered && wide && !wasWide && gState->showHelp != gWideShowsHelp) applyKey(*gState, kHelpKey);
     gLayout = layout;
 }
 

@@ -80,6 +80,8 @@ class Buttons(ClassPage):
         self.button("Plein écran").click()
         wait_for(lambda: page.state("layout") == "projector" and page.text("help") is None, what="the projector")
         self.assertEqual(self.button("Aide").get_attribute("aria-pressed"), "false")
+        self.button("Plein écran").click()              # back in the window, the help as it was there
+        wait_for(lambda: page.state("layout") == "wide" and page.text("help") is not None, what="the help back")
 
     def test_projector_type_at_1920_by_1080(self):
         # Headless Chromium's full screen keeps its 800 x 600 screen: the window takes the size
