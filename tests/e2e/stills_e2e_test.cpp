@@ -990,7 +990,8 @@ TEST(StillsWorksheet, TheKeysFiguresAreTheExercisesWithEveryBoxWrittenInDarkItal
         std::string why;
         ASSERT_TRUE(readPng(dir + ("/grey" + std::to_string(i) + "-3.png"), &grey[i], &why)) << why;
     }
-    const Word* piston = findWord(wordsOf(key, 3), "Piston");
+    const std::vector<Word> keyWords = wordsOf(key, 3);          // the word found points into it
+    const Word* piston = findWord(keyWords, "Piston");
     ASSERT_NE(piston, nullptr);
     int tint[2] = {0, 0}, all = 0;
     for (int y = static_cast<int>(piston->yMin) + 1; y < static_cast<int>(piston->yMax); ++y)
